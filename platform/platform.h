@@ -102,8 +102,8 @@ struct Pen {
 // and joins, centred on the line, like a geometric pen.
 void polyline(Picture& target, std::span<const Point> points, const Pen& pen);
 
-// Draws the ellipse that fits the box: filled with fill when given, then
-// outlined with the pen (the outline lies inside the box).
+// Draws the ellipse that fits the box (right and bottom just outside it):
+// filled with fill when given, then outlined with the pen centred on its edge.
 void ellipse(Picture& target, Rect box, const Pen& pen, std::optional<Colour> fill);
 
 // ---------------------------------------------------------------- text

@@ -1,0 +1,33 @@
+// What each host (desktop, headless) supplies to the shared platform core:
+// waiting for input, showing the display, sound output, time and raising the
+// window. The core calls these; the hosts call back into core/input.h.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace platform::host {
+
+// Delivers pending host input to the core; waits up to timeoutMs for some.
+void waitForEvents(int timeoutMs);
+
+// The display picture changed: show it.
+void present(const Picture& display);
+
+// A top-level window was created or shown; the host opens its native window.
+void windowCreated(std::wstring_view title);
+void windowShown();
+
+// Someone asked the window to come to the front.
+void raiseWindow();
+
+// Plays a RIFF WAVE that the core has checked; waveId is its resource id or 0.
+bool playWave(std::span<const std::uint8_t> wave, std::uint32_t waveId, unsigned flags);
+
+std::uint32_t tickCount();
+LocalTime localTime();
+
+}  // namespace platform::host

@@ -1,0 +1,111 @@
+// The message queue: posted and input messages in arrival order, then the
+// quit message, then paints of invalid windows, as the loop expects them.
+// Peeking never blocks for long; it may wait about 1 ms for host input so
+// that a loop of peeks leaves the processor idle most of the time.
+#include <deque>
+
+#include "platform/core/host.h"
+#include "platform/core/input.h"
+#include "platform/core/window_record.h"
+
+namespace platform {
+
+namespace core {
+Window* firstInvalidWindow();
+void forgetWindows();
+}  // namespace core
+
+namespace {
+
+struct Queue {
+    std::deque<Message> messages;
+    bool quitPosted = false;
+    int quitCode = 0;
+};
+
+Queue& queue() {
+    static Queue instance;
+    return instance;
+}
+
+// The next message without taking it, or false when there is none.
+bool next(Message& out) {
+    auto& q = queue();
+    while (!q.messages.empty() && q.messages.front().window &&
+           !core::isLiveWindow(q.messages.front().window))
+        q.messages.pop_front();  // its window has gone
+    if (!q.messages.empty()) {
+        out = q.messages.front();
+        return true;
+    }
+    if (q.quitPosted) {
+        out = Message{nullptr, WM_QUIT, static_cast<std::uintptr_t>(q.quitCode), 0, host::tickCount()};
+        return true;
+    }
+    if (Window* w = core::firstInvalidWindow()) {
+        out = Message{w, WM_PAINT, 0, 0, host::tickCount()};
+        return true;
+    }
+    return false;
+}
+
+// Takes the message that next() returned. A paint stays until the window
+// has been painted, as it does on the handheld.
+void take(const Message& message) {
+    auto& q = queue();
+    if (message.message == WM_QUIT && q.messages.empty()) {
+        q.quitPosted = false;
+        return;
+    }
+    if (message.message == WM_PAINT && q.messages.empty() && !q.quitPosted) return;
+    q.messages.pop_front();
+}
+
+}  // namespace
+
+namespace core {
+
+void enqueue(const Message& message) { queue().messages.push_back(message); }
+
+void resetWindowsAndMessages() {
+    queue() = Queue{};
+    forgetWindows();
+}
+
+}  // namespace core
+
+bool peekMessage(Message& message, unsigned removal) {
+    host::waitForEvents(0);
+    if (!next(message)) {
+        host::waitForEvents(1);
+        if (!next(message)) return false;
+    }
+    if (removal & PM_REMOVE) take(message);
+    return true;
+}
+
+bool getMessage(Message& message) {
+    while (!next(message)) host::waitForEvents(50);
+    take(message);
+    return message.message != WM_QUIT;
+}
+
+bool postMessage(Window* window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+    if (window && !core::isLiveWindow(window)) return false;
+    core::enqueue(Message{window, message, wParam, lParam, host::tickCount()});
+    return true;
+}
+
+void postQuitMessage(int exitCode) {
+    queue().quitPosted = true;
+    queue().quitCode = exitCode;
+}
+
+std::intptr_t dispatchMessage(const Message& message) {
+    if (!core::isLiveWindow(message.window)) return 0;
+    return message.window->procedure(message.window, message.message, message.wParam, message.lParam);
+}
+
+void translateMessage(const Message&) {}
+
+}  // namespace platform

@@ -1,0 +1,119 @@
+// Parsing of the .res format: entries of DataSize, HeaderSize, type, name,
+// padding, version fields, then the data padded to four bytes.
+#include "platform/core/resource_file.h"
+
+#include <cwctype>
+
+namespace platform::core {
+namespace {
+
+class Reader {
+public:
+    explicit Reader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+    bool has(std::size_t n) const { return n <= bytes_.size() - pos_; }
+    std::size_t pos() const { return pos_; }
+    void seek(std::size_t pos) { pos_ = pos; }
+    std::uint16_t word() {
+        std::uint16_t v = static_cast<std::uint16_t>(bytes_[pos_] | (bytes_[pos_ + 1] << 8));
+        pos_ += 2;
+        return v;
+    }
+    std::uint32_t dword() {
+        std::uint32_t v = static_cast<std::uint32_t>(bytes_[pos_]) | (bytes_[pos_ + 1] << 8) |
+                          (bytes_[pos_ + 2] << 16) | (static_cast<std::uint32_t>(bytes_[pos_ + 3]) << 24);
+        pos_ += 4;
+        return v;
+    }
+
+    // A name is 0xFFFF and a number, or a zero-terminated UTF-16 text.
+    bool name(ResourceName& out, std::size_t end) {
+        if (pos_ + 2 > end) return false;
+        std::uint16_t first = word();
+        if (first == 0xFFFF) {
+            if (pos_ + 2 > end) return false;
+            out.id = word();
+            return true;
+        }
+        for (std::uint16_t c = first; c != 0;) {
+            out.text.push_back(static_cast<char16_t>(c));
+            if (pos_ + 2 > end) return false;
+            c = word();
+        }
+        return true;
+    }
+
+private:
+    std::span<const std::uint8_t> bytes_;
+    std::size_t pos_ = 0;
+};
+
+bool sameText(std::u16string_view a, std::u16string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::towupper(a[i]) != std::towupper(b[i])) return false;
+    return true;
+}
+
+}  // namespace
+
+ResourceFile parseResourceFile(std::span<const std::uint8_t> bytes) {
+    ResourceFile file;
+    Reader in(bytes);
+    while (in.has(8)) {
+        const std::size_t start = in.pos();
+        const std::uint32_t dataSize = in.dword();
+        const std::uint32_t headerSize = in.dword();
+        if (headerSize < 16 || !in.has(headerSize - 8) || dataSize > bytes.size() - start - headerSize) {
+            file.complete = false;
+            break;
+        }
+        const std::size_t headerEnd = start + headerSize;
+        ResourceEntry entry;
+        if (!in.name(entry.type, headerEnd) || !in.name(entry.name, headerEnd)) {
+            file.complete = false;
+            break;
+        }
+        entry.data = bytes.subspan(headerEnd, dataSize);
+        // The leading empty entry of every .res file carries nothing.
+        if (dataSize > 0 || entry.type.id.value_or(1) != 0) file.entries.push_back(entry);
+        std::size_t next = headerEnd + dataSize;
+        next = (next + 3) & ~static_cast<std::size_t>(3);
+        if (next >= bytes.size()) break;
+        in.seek(next);
+    }
+    return file;
+}
+
+const ResourceEntry* findResource(const ResourceFile& file, std::uint16_t type, std::uint32_t id) {
+    for (const auto& e : file.entries)
+        if (e.type.id == type && e.name.id == id) return &e;
+    return nullptr;
+}
+
+const ResourceEntry* findResource(const ResourceFile& file, std::u16string_view type, std::uint32_t id) {
+    for (const auto& e : file.entries)
+        if (!e.type.id && sameText(e.type.text, type) && e.name.id == id) return &e;
+    return nullptr;
+}
+
+std::optional<std::u16string> findString(const ResourceFile& file, std::uint32_t id) {
+    if (id > 0xFFFF) return std::nullopt;
+    const ResourceEntry* block = findResource(file, RT_STRING, (id >> 4) + 1);
+    if (!block) return std::nullopt;
+    Reader in(block->data);
+    for (std::uint32_t index = 0; index < 16; ++index) {
+        if (!in.has(2)) return std::nullopt;
+        const std::uint16_t length = in.word();
+        if (!in.has(std::size_t{length} * 2)) return std::nullopt;
+        if (index == (id & 15)) {
+            if (length == 0) return std::nullopt;
+            std::u16string text;
+            for (std::uint16_t i = 0; i < length; ++i) text.push_back(static_cast<char16_t>(in.word()));
+            return text;
+        }
+        in.seek(in.pos() + std::size_t{length} * 2);
+    }
+    return std::nullopt;
+}
+
+}  // namespace platform::core

@@ -1,0 +1,45 @@
+// Reads the compiled resource file (.res) that the program carries: a list of
+// entries, each with a type, a name and its bytes. Damaged input ends the list
+// at the last whole entry; nothing is read outside the given bytes.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace platform::core {
+
+// A resource type or name: a number, or a text when it is not one.
+struct ResourceName {
+    std::optional<std::uint16_t> id;
+    std::u16string text;
+};
+
+struct ResourceEntry {
+    ResourceName type;
+    ResourceName name;
+    std::span<const std::uint8_t> data;
+};
+
+struct ResourceFile {
+    std::vector<ResourceEntry> entries;
+    bool complete = true;  // false when damaged bytes ended the list early
+};
+
+ResourceFile parseResourceFile(std::span<const std::uint8_t> bytes);
+
+// Standard resource types.
+constexpr std::uint16_t RT_BITMAP = 2;
+constexpr std::uint16_t RT_STRING = 6;
+constexpr std::uint16_t RT_ACCELERATOR = 9;
+
+// The entry of a numbered type and id, or of a named type ("WAVE") and id.
+const ResourceEntry* findResource(const ResourceFile& file, std::uint16_t type, std::uint32_t id);
+const ResourceEntry* findResource(const ResourceFile& file, std::u16string_view type, std::uint32_t id);
+
+// The string-table entry id, or nullopt when it is missing.
+std::optional<std::u16string> findString(const ResourceFile& file, std::uint32_t id);
+
+}  // namespace platform::core

@@ -1,0 +1,85 @@
+// The program's own module: the compiled resource file embedded in the
+// executable, read once, and the look-ups the game makes in it.
+#include <algorithm>
+#include <cstddef>
+
+#include "platform/core/bitmap_decoder.h"
+#include "platform/core/resource_file.h"
+#include "platform/core/resources_internal.h"
+
+extern const unsigned char horalia_resources[];
+extern const std::size_t horalia_resources_size;
+
+namespace platform {
+
+struct Instance {
+    core::ResourceFile file;
+};
+
+namespace {
+
+std::u16string toUtf16(std::wstring_view text) {
+    std::u16string out;
+    for (wchar_t c : text) out.push_back(static_cast<char16_t>(c));
+    return out;
+}
+
+const core::ResourceFile& fileOf(Instance* module) {
+    return (module ? module : moduleHandle())->file;
+}
+
+}  // namespace
+
+Instance* moduleHandle() {
+    static Instance module{core::parseResourceFile({horalia_resources, horalia_resources_size})};
+    return &module;
+}
+
+std::wstring loadString(Instance* module, std::uint32_t id, std::size_t bufferChars) {
+    if (bufferChars == 0) return {};
+    auto text = core::findString(fileOf(module), id);
+    if (!text) return {};
+    std::wstring out(text->begin(), text->end());
+    if (out.size() > bufferChars - 1) out.resize(bufferChars - 1);
+    return out;
+}
+
+std::optional<Picture> loadBitmap(Instance* module, std::uint32_t id) {
+    const auto* entry = core::findResource(fileOf(module), core::RT_BITMAP, id & 0xFFFF);
+    if (!entry) return std::nullopt;
+    return core::decodeBitmapResource(entry->data);
+}
+
+std::span<const std::uint8_t> loadResource(Instance* module, std::wstring_view type, std::uint32_t id) {
+    const auto* entry = core::findResource(fileOf(module), toUtf16(type), id & 0xFFFF);
+    return entry ? entry->data : std::span<const std::uint8_t>{};
+}
+
+AcceleratorTable loadAccelerators(Instance* module, std::uint32_t id) {
+    AcceleratorTable table;
+    const auto* entry = core::findResource(fileOf(module), core::RT_ACCELERATOR, id & 0xFFFF);
+    if (!entry) return table;
+    // Eight bytes an entry: flags, key, command, padding; flag 0x80 marks the last.
+    const auto data = entry->data;
+    for (std::size_t at = 0; at + 8 <= data.size(); at += 8) {
+        const std::uint16_t flags = static_cast<std::uint16_t>(data[at] | (data[at + 1] << 8));
+        table.push_back(Accelerator{static_cast<std::uint8_t>(flags & 0x7F),
+                                    static_cast<std::uint16_t>(data[at + 2] | (data[at + 3] << 8)),
+                                    static_cast<std::uint16_t>(data[at + 4] | (data[at + 5] << 8))});
+        if (flags & 0x80) break;
+    }
+    return table;
+}
+
+namespace core {
+
+std::uint32_t waveIdOf(std::span<const std::uint8_t> wave) {
+    for (const auto& e : moduleHandle()->file.entries)
+        if (!e.type.id && e.name.id && e.data.data() == wave.data()) return *e.name.id;
+    return 0;
+}
+
+const ResourceFile& programResources() { return moduleHandle()->file; }
+
+}  // namespace core
+}  // namespace platform

@@ -1,0 +1,17 @@
+// Look-ups in the program's resources that only the platform makes.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "platform/core/resource_file.h"
+
+namespace platform::core {
+
+// The resource id of a WAVE whose bytes these are, or 0.
+std::uint32_t waveIdOf(std::span<const std::uint8_t> wave);
+
+// Every resource of the program.
+const ResourceFile& programResources();
+
+}  // namespace platform::core

@@ -1,0 +1,190 @@
+// Window classes and the program's windows: creation with WM_CREATE, the
+// invalid flag that becomes WM_PAINT, destruction, the default handling, and
+// the canvases that stand for a window's device context.
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "platform/core/host.h"
+#include "platform/core/input.h"
+#include "platform/core/single_instance.h"
+#include "platform/core/window_record.h"
+
+namespace platform {
+namespace {
+
+struct WindowTable {
+    std::vector<WindowClass> classes;
+    std::vector<std::unique_ptr<Window>> windows;
+    std::vector<std::unique_ptr<Window>> remotes;  // kept so handles stay valid
+    Picture display{DISPLAY_WIDTH, DISPLAY_HEIGHT};
+};
+
+WindowTable& table() {
+    static WindowTable instance;
+    return instance;
+}
+
+const WindowClass* findClass(std::wstring_view name) {
+    for (const auto& c : table().classes)
+        if (c.name == name) return &c;
+    return nullptr;
+}
+
+}  // namespace
+
+namespace core {
+
+bool isLiveWindow(const Window* window) {
+    if (!window) return false;
+    const auto& windows = table().windows;
+    return std::any_of(windows.begin(), windows.end(),
+                       [window](const auto& w) { return w.get() == window; });
+}
+
+std::uint32_t classStyleOf(const Window* window) {
+    return isLiveWindow(window) ? window->classStyle : 0;
+}
+
+Window* inputWindow() {
+    auto& windows = table().windows;
+    return windows.empty() ? nullptr : windows.back().get();
+}
+
+Window* firstInvalidWindow() {
+    for (auto& w : table().windows)
+        if (w->invalid) return w.get();
+    return nullptr;
+}
+
+Picture& display() { return table().display; }
+
+void resetWindowsAndMessages();  // defined with the queue
+
+void forgetWindows() {
+    table().classes.clear();
+    table().windows.clear();
+    table().remotes.clear();
+    table().display = Picture(DISPLAY_WIDTH, DISPLAY_HEIGHT);
+}
+
+}  // namespace core
+
+bool registerClass(const WindowClass& windowClass) {
+    if (!windowClass.procedure || windowClass.name.empty() || findClass(windowClass.name))
+        return false;
+    table().classes.push_back(windowClass);
+    return true;
+}
+
+Window* createWindow(std::wstring_view className, std::wstring_view title, std::uint32_t style,
+                     Instance*) {
+    const WindowClass* windowClass = findClass(className);
+    if (!windowClass) return nullptr;
+    auto window = std::make_unique<Window>();
+    window->className = std::wstring(className);
+    window->title = std::wstring(title);
+    window->procedure = windowClass->procedure;
+    window->classStyle = windowClass->style;
+    window->visible = (style & WS_VISIBLE) != 0;
+    Window* handle = window.get();
+    table().windows.push_back(std::move(window));
+
+    host::windowCreated(title);
+    core::singleInstance::announce(className, title);
+    if (handle->procedure(handle, WM_CREATE, 0, 0) == -1) {
+        destroyWindow(handle);
+        return nullptr;
+    }
+    if (core::isLiveWindow(handle)) handle->invalid = true;
+    return core::isLiveWindow(handle) ? handle : nullptr;
+}
+
+Window* findWindow(std::wstring_view className, std::wstring_view title) {
+    for (auto& w : table().windows)
+        if (w->className == className && w->title == title) return w.get();
+    if (!core::singleInstance::someoneAnswers(className, title)) return nullptr;
+    auto remote = std::make_unique<Window>();
+    remote->className = std::wstring(className);
+    remote->title = std::wstring(title);
+    remote->remote = true;
+    table().remotes.push_back(std::move(remote));
+    return table().remotes.back().get();
+}
+
+bool setForegroundWindow(Window* window) {
+    if (!window) return false;
+    if (window->remote) return core::singleInstance::askToRaise(window->className, window->title);
+    if (!core::isLiveWindow(window)) return false;
+    host::raiseWindow();
+    return true;
+}
+
+void showWindow(Window* window, int) {
+    if (!core::isLiveWindow(window)) return;
+    window->visible = true;
+    host::windowShown();
+}
+
+void updateWindow(Window* window) {
+    if (core::isLiveWindow(window) && window->invalid)
+        window->procedure(window, WM_PAINT, 0, 0);
+}
+
+void moveWindow(Window* window, int x, int y, int width, int height, bool repaint) {
+    if (!core::isLiveWindow(window)) return;
+    // The window always covers the display; only a real change is a move.
+    Rect wanted{x, y, x + width, y + height};
+    Rect display{0, 0, DISPLAY_WIDTH, DISPLAY_HEIGHT};
+    if (wanted == window->rect || !(wanted == display)) return;
+    window->rect = wanted;
+    if (repaint) window->invalid = true;
+}
+
+Rect clientRect(Window* window) {
+    if (!core::isLiveWindow(window)) return {};
+    return {0, 0, window->rect.width(), window->rect.height()};
+}
+
+void invalidateRect(Window* window, const Rect*, bool) {
+    // The whole window is repainted whatever the area: the game's paint
+    // always copies the back buffer whole when asked by the window.
+    if (core::isLiveWindow(window)) window->invalid = true;
+}
+
+void destroyWindow(Window* window) {
+    if (!core::isLiveWindow(window)) return;
+    window->procedure(window, WM_DESTROY, 0, 0);
+    auto& windows = table().windows;
+    windows.erase(std::remove_if(windows.begin(), windows.end(),
+                                 [window](const auto& w) { return w.get() == window; }),
+                  windows.end());
+    if (windows.empty()) core::singleInstance::withdraw();
+}
+
+std::intptr_t defWindowProc(Window* window, std::uint32_t message, std::uintptr_t, std::intptr_t) {
+    switch (message) {
+    case WM_PAINT:
+        if (core::isLiveWindow(window)) window->invalid = false;
+        return 0;
+    case WM_CLOSE:
+        destroyWindow(window);
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+Size displaySize() { return {DISPLAY_WIDTH, DISPLAY_HEIGHT}; }
+
+WindowCanvas::WindowCanvas(Window* window) : window_(window), picture_(&core::display()) {}
+
+WindowCanvas::~WindowCanvas() { host::present(*picture_); }
+
+PaintCanvas::PaintCanvas(Window* window) : WindowCanvas(window) {
+    if (core::isLiveWindow(window)) window->invalid = false;
+}
+
+PaintCanvas::~PaintCanvas() = default;
+
+}  // namespace platform

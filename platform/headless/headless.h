@@ -1,0 +1,51 @@
+// The headless host's controls for tests: the display is a picture in memory,
+// the stylus, keys and tick counter are driven by hand, and played sounds are
+// recorded instead of heard.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace platform::headless {
+
+// Forgets every window, class, queued message, pressed key and recorded
+// sound; the tick counter goes back to 0 and the stylus is up.
+void reset();
+
+// The tick counter that tickCount() reports; it only moves when told to.
+void setTickCount(std::uint32_t now);
+void advanceTicks(std::uint32_t milliseconds);
+
+// The local time that localTime() reports.
+void setLocalTime(const LocalTime& time);
+
+// Stylus input at display coordinates, queued as the desktop host queues it:
+// the async stylus state changes at once, the message arrives through the
+// queue (a quick second press becomes a double-click).
+void pressStylus(int x, int y);
+void releaseStylus(int x, int y);
+
+// A key press (and release) with or without Ctrl held, as WM_KEYDOWN/WM_KEYUP.
+void pressKey(int virtualKey, bool control);
+
+// What is on the display now.
+const Picture& display();
+
+// Sounds played since the last reset, oldest first.
+struct PlayedSound {
+    std::uint32_t waveId = 0;  // the WAVE resource whose bytes were played, 0 if none
+    unsigned flags = 0;
+};
+const std::vector<PlayedSound>& playedSounds();
+void clearPlayedSounds();
+
+// How often some process asked a window of this one to come to the front.
+int raiseRequests();
+
+// Where the registry file lives (instead of the user's configuration folder).
+void setRegistryFolder(const std::filesystem::path& folder);
+
+}  // namespace platform::headless

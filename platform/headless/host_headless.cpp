@@ -1,0 +1,88 @@
+// The headless host: the display is a picture in memory, time stands still
+// until a test moves it, input comes from the test, and sounds are recorded.
+// Nothing here ever waits.
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+#include "platform/core/host.h"
+#include "platform/core/input.h"
+#include "platform/core/single_instance.h"
+#include "platform/headless/headless.h"
+#include "platform/registry/registry_folder.h"
+
+namespace platform {
+namespace {
+
+struct HeadlessState {
+    std::uint32_t now = 0;
+    LocalTime time{2026, 12, 1, 7, 9, 30, 0, 0};
+    std::vector<headless::PlayedSound> sounds;
+};
+
+HeadlessState& state() {
+    static HeadlessState instance;
+    return instance;
+}
+
+// Tests of one process find each other's windows, never the desktop game's.
+const bool namespaced = [] {
+    core::singleInstance::setNamespace("headless." + std::to_string(getpid()));
+    return true;
+}();
+
+}  // namespace
+
+namespace host {
+
+void waitForEvents(int) { core::singleInstance::poll(); }
+void present(const Picture&) {}
+void windowCreated(std::wstring_view) {}
+void windowShown() {}
+void raiseWindow() {}
+
+bool playWave(std::span<const std::uint8_t>, std::uint32_t waveId, unsigned flags) {
+    state().sounds.push_back({waveId, flags});
+    return true;
+}
+
+std::uint32_t tickCount() { return state().now; }
+LocalTime localTime() { return state().time; }
+
+}  // namespace host
+
+namespace headless {
+
+void reset() {
+    (void)namespaced;
+    core::resetWindowsAndMessages();
+    core::resetInput();
+    core::singleInstance::withdraw();
+    state() = HeadlessState{};
+}
+
+void setTickCount(std::uint32_t now) { state().now = now; }
+void advanceTicks(std::uint32_t milliseconds) { state().now += milliseconds; }
+void setLocalTime(const LocalTime& time) { state().time = time; }
+
+void pressStylus(int x, int y) { core::stylusDown(x, y); }
+void releaseStylus(int x, int y) { core::stylusUp(x, y); }
+
+void pressKey(int virtualKey, bool control) {
+    if (control) core::key(VK_CONTROL, true, true);
+    core::key(virtualKey, true, control);
+    core::key(virtualKey, false, control);
+    if (control) core::key(VK_CONTROL, false, false);
+}
+
+const Picture& display() { return core::display(); }
+
+const std::vector<PlayedSound>& playedSounds() { return state().sounds; }
+void clearPlayedSounds() { state().sounds.clear(); }
+
+int raiseRequests() { return core::singleInstance::raiseRequests(); }
+
+void setRegistryFolder(const std::filesystem::path& folder) { registry::setFolder(folder); }
+
+}  // namespace headless
+}  // namespace platform

@@ -1,0 +1,16 @@
+// Where the registry file lives: the user's configuration folder by default,
+// or a folder chosen by a test or by the headless host.
+#pragma once
+
+#include <filesystem>
+
+namespace platform::registry {
+
+// Keeps the registry file in this folder from now on; an empty path goes back
+// to the default ($XDG_CONFIG_HOME/horalia, or ~/.config/horalia).
+void setFolder(const std::filesystem::path& folder);
+
+// The registry file in use; empty when no folder can be found (no home).
+std::filesystem::path filePath();
+
+}  // namespace platform::registry

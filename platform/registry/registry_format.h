@@ -1,0 +1,23 @@
+// The registry file's text: the Windows registry export format (version 5.00)
+// in UTF-8, which a person can read and edit and regedit can import.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/registry/registry_model.h"
+
+namespace platform::registry {
+
+inline constexpr std::string_view FILE_HEADER = "Windows Registry Editor Version 5.00";
+
+// The file's text for the document. Key paths and value names must have
+// passed userKeyPath and validValueName.
+std::string formatDocument(const Document& document);
+
+// The document the text describes, or nullopt when it is not a complete file
+// of this format (garbage, binary, cut short, deletions, malformed data).
+std::optional<Document> parseDocument(std::string_view text);
+
+}  // namespace platform::registry

@@ -1,0 +1,85 @@
+// platform::RegistryKey on the registry file: every call reads the file
+// afresh, and every change rewrites it durably before it returns, so that the
+// file is always the whole truth and other processes see each change at once.
+#include <cstring>
+
+#include "platform/platform.h"
+#include "platform/registry/registry_model.h"
+#include "platform/registry/registry_storage.h"
+
+namespace platform {
+namespace {
+
+// Values beyond this size are refused; the file must stay readable.
+constexpr std::size_t MAX_VALUE_SIZE = 1024 * 1024;
+
+const registry::Value* findValue(const registry::Document& document, std::wstring_view subKey,
+                                 std::wstring_view name) {
+    std::optional<std::wstring> path = registry::userKeyPath(subKey);
+    if (!path) return nullptr;
+    const registry::Key* key = document.find(*path);
+    return key ? key->find(name) : nullptr;
+}
+
+}  // namespace
+
+std::optional<RegistryKey> RegistryKey::createOrOpen(std::wstring_view subKey) {
+    try {
+        std::optional<std::wstring> path = registry::userKeyPath(subKey);
+        if (!path) return std::nullopt;
+        std::optional<registry::Document> document = registry::loadDocument();
+        if (!document) return std::nullopt;
+        if (!document->find(*path)) {
+            document->ensure(*path);
+            if (!registry::saveDocument(*document)) return std::nullopt;
+        }
+        return RegistryKey(std::wstring(subKey));
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
+std::optional<ValueInfo> RegistryKey::queryInfo(std::wstring_view name) const {
+    try {
+        std::optional<registry::Document> document = registry::loadDocument();
+        if (!document) return std::nullopt;
+        const registry::Value* value = findValue(*document, path_, name);
+        if (!value) return std::nullopt;
+        return ValueInfo{static_cast<ValueType>(value->type), static_cast<std::uint32_t>(value->data.size())};
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
+RegistryResult RegistryKey::query(std::wstring_view name, std::span<std::uint8_t> buffer,
+                                  ValueInfo* info) const {
+    try {
+        std::optional<registry::Document> document = registry::loadDocument();
+        if (!document) return RegistryResult::failed;
+        const registry::Value* value = findValue(*document, path_, name);
+        if (!value) return RegistryResult::missing;
+        if (info) *info = ValueInfo{static_cast<ValueType>(value->type), static_cast<std::uint32_t>(value->data.size())};
+        if (buffer.size() < value->data.size()) return RegistryResult::moreData;
+        if (!value->data.empty()) std::memcpy(buffer.data(), value->data.data(), value->data.size());
+        return RegistryResult::ok;
+    } catch (...) {
+        return RegistryResult::failed;
+    }
+}
+
+bool RegistryKey::set(std::wstring_view name, ValueType type, std::span<const std::uint8_t> data) {
+    try {
+        std::optional<std::wstring> path = registry::userKeyPath(path_);
+        if (!path || !registry::validValueName(name) || data.size() > MAX_VALUE_SIZE) return false;
+        std::optional<registry::Document> document = registry::loadDocument();
+        if (!document) return false;
+        // The key is made again if the file lost it since it was opened.
+        document->ensure(*path).put(registry::Value{std::wstring(name), static_cast<std::uint32_t>(type),
+                                                    std::vector<std::uint8_t>(data.begin(), data.end())});
+        return registry::saveDocument(*document);
+    } catch (...) {
+        return false;
+    }
+}
+
+}  // namespace platform

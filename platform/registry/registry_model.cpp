@@ -1,0 +1,74 @@
+// Look-ups in the in-memory registry, with caseless names.
+#include "platform/registry/registry_model.h"
+
+#include "platform/registry/registry_unicode.h"
+
+namespace platform::registry {
+
+const Value* Key::find(std::wstring_view name) const {
+    for (const Value& value : values)
+        if (sameName(value.name, name)) return &value;
+    return nullptr;
+}
+
+void Key::put(Value value) {
+    for (Value& existing : values) {
+        if (sameName(existing.name, value.name)) {
+            // The name keeps the spelling it was first stored with, as regedit does.
+            existing.type = value.type;
+            existing.data = std::move(value.data);
+            return;
+        }
+    }
+    values.push_back(std::move(value));
+}
+
+const Key* Document::find(std::wstring_view path) const {
+    for (const Key& key : keys)
+        if (sameName(key.path, path)) return &key;
+    return nullptr;
+}
+
+Key* Document::find(std::wstring_view path) {
+    for (Key& key : keys)
+        if (sameName(key.path, path)) return &key;
+    return nullptr;
+}
+
+Key& Document::ensure(std::wstring_view path) {
+    if (Key* key = find(path)) return *key;
+    keys.push_back(Key{std::wstring(path), {}});
+    return keys.back();
+}
+
+bool printable(wchar_t c) {
+    auto code = static_cast<std::uint32_t>(c);
+    if (code < 0x20 || code == 0x7F) return false;
+    return code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF);
+}
+
+std::optional<std::wstring> userKeyPath(std::wstring_view subKey) {
+    std::wstring path = L"HKEY_CURRENT_USER";
+    if (subKey.empty()) return path;
+    std::size_t start = 0;
+    while (true) {
+        std::size_t end = subKey.find(L'\\', start);
+        std::wstring_view part = subKey.substr(start, end == std::wstring_view::npos ? end : end - start);
+        if (part.empty()) return std::nullopt;
+        for (wchar_t c : part)
+            if (!printable(c)) return std::nullopt;
+        path += L'\\';
+        path += part;
+        if (end == std::wstring_view::npos) break;
+        start = end + 1;
+    }
+    return path;
+}
+
+bool validValueName(std::wstring_view name) {
+    for (wchar_t c : name)
+        if (!printable(c)) return false;
+    return true;
+}
+
+}  // namespace platform::registry

@@ -1,0 +1,132 @@
+// UTF-8 and UTF-16LE conversions and caseless comparison for the registry.
+#include "platform/registry/registry_unicode.h"
+
+#include <locale.h>
+#include <wctype.h>
+
+namespace platform::registry {
+namespace {
+
+bool isScalar(std::uint32_t c) {
+    return c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF);
+}
+
+// Upper-casing by the Unicode tables of the C.UTF-8 locale, whatever locale
+// the process runs in; plain ASCII folding when that locale is missing.
+wchar_t upper(wchar_t c) {
+    static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(0));
+    if (c >= L'a' && c <= L'z') return static_cast<wchar_t>(c - L'a' + L'A');
+    if (c < 0x80 || !unicode) return c;
+    return static_cast<wchar_t>(towupper_l(static_cast<wint_t>(c), unicode));
+}
+
+}  // namespace
+
+std::optional<std::wstring> fromUtf8(std::string_view text) {
+    std::wstring out;
+    out.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        auto byte = static_cast<unsigned char>(text[i]);
+        if (byte < 0x80) {
+            out.push_back(static_cast<wchar_t>(byte));
+            ++i;
+            continue;
+        }
+        int extra;
+        std::uint32_t c;
+        std::uint32_t least;
+        if ((byte & 0xE0) == 0xC0) {
+            extra = 1, c = byte & 0x1F, least = 0x80;
+        } else if ((byte & 0xF0) == 0xE0) {
+            extra = 2, c = byte & 0x0F, least = 0x800;
+        } else if ((byte & 0xF8) == 0xF0) {
+            extra = 3, c = byte & 0x07, least = 0x10000;
+        } else {
+            return std::nullopt;
+        }
+        if (i + static_cast<std::size_t>(extra) >= text.size()) return std::nullopt;
+        for (int k = 1; k <= extra; ++k) {
+            auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xC0) != 0x80) return std::nullopt;
+            c = (c << 6) | (next & 0x3F);
+        }
+        if (c < least || !isScalar(c)) return std::nullopt;
+        out.push_back(static_cast<wchar_t>(c));
+        i += static_cast<std::size_t>(extra) + 1;
+    }
+    return out;
+}
+
+std::optional<std::string> toUtf8(std::wstring_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (wchar_t wc : text) {
+        auto c = static_cast<std::uint32_t>(wc);
+        if (!isScalar(c)) return std::nullopt;
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+        } else if (c < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else if (c < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        }
+    }
+    return out;
+}
+
+std::optional<std::wstring> fromUtf16le(std::span<const std::uint8_t> bytes) {
+    if (bytes.size() % 2 != 0) return std::nullopt;
+    std::wstring out;
+    out.reserve(bytes.size() / 2);
+    for (std::size_t i = 0; i < bytes.size(); i += 2) {
+        std::uint32_t unit = bytes[i] | (bytes[i + 1] << 8);
+        if (unit >= 0xDC00 && unit <= 0xDFFF) return std::nullopt;
+        if (unit >= 0xD800 && unit <= 0xDBFF) {
+            if (i + 3 >= bytes.size()) return std::nullopt;
+            std::uint32_t low = bytes[i + 2] | (bytes[i + 3] << 8);
+            if (low < 0xDC00 || low > 0xDFFF) return std::nullopt;
+            unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+            i += 2;
+        }
+        out.push_back(static_cast<wchar_t>(unit));
+    }
+    return out;
+}
+
+std::vector<std::uint8_t> toUtf16le(std::wstring_view text) {
+    std::vector<std::uint8_t> out;
+    out.reserve(text.size() * 2);
+    auto put = [&out](std::uint32_t unit) {
+        out.push_back(static_cast<std::uint8_t>(unit & 0xFF));
+        out.push_back(static_cast<std::uint8_t>(unit >> 8));
+    };
+    for (wchar_t wc : text) {
+        auto c = static_cast<std::uint32_t>(wc);
+        if (c >= 0x10000) {
+            c -= 0x10000;
+            put(0xD800 + (c >> 10));
+            put(0xDC00 + (c & 0x3FF));
+        } else {
+            put(c);
+        }
+    }
+    return out;
+}
+
+bool sameName(std::wstring_view a, std::wstring_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i] && upper(a[i]) != upper(b[i])) return false;
+    return true;
+}
+
+}  // namespace platform::registry

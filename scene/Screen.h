@@ -1,0 +1,74 @@
+// The base of every screen: figures in stacking order, composed into a back
+// buffer (the background opaque, the rest keyed on KEY_COLOUR), one dirty
+// rectangle collecting every change, the stylus routed to the figures, and
+// ticks fanned out to tickers with a self-paced refresh at most every 85 ms.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/platform.h"
+#include "scene/LinkedList.h"
+
+class App;
+class Figure;
+
+// A pixel of exactly this colour is see-through in every figure but the background.
+constexpr platform::Colour KEY_COLOUR = platform::rgb(246, 140, 197);
+
+class Screen {
+public:
+    // Sized to the window's client area; the back buffer is not cleared.
+    Screen(platform::Window* window, platform::Instance* instance, App* app);
+    Screen(const Screen&) = delete;
+    Screen& operator=(const Screen&) = delete;
+
+    // Ticks every ticker, then refreshes the dirty area if 85 ms have passed.
+    virtual void tick(std::uint32_t now);
+    // Releases the back buffer and empties both lists; destroys no figure.
+    virtual ~Screen();
+    // Paints into the window when this screen is active; otherwise nothing.
+    virtual void refresh(bool all);
+    // Recomposes every visible figure, then copies all or the dirty area to target.
+    virtual void paint(platform::Picture& target, bool all);
+
+    // Inserts the figure below every figure of equal or higher z.
+    void addFigure(Figure* figure);
+    // Takes the figure out and inserts it again by its current z, if it was in.
+    void resortFigure(Figure* figure);
+    // Reports a visible figure's bounds, takes it out, destroys it if asked to.
+    void removeFigure(Figure* figure, bool destroy);
+    // Destroys every figure from head to tail and empties the list.
+    void destroyAllFigures();
+    // Widens the dirty rectangle; a rectangle reaching off the screen is dropped.
+    void addDirty(platform::Rect rectangle);
+    // Gives the press to the topmost visible figure under (x, y), if enabled.
+    void stylusDown(std::int32_t x, std::int32_t y);
+    // Gives the release to every enabled figure under (x, y) and every enabled button.
+    void stylusUp(std::int32_t x, std::int32_t y);
+
+    // This is the screen being shown; written by the application object.
+    bool active = false;
+    // Figures ticked on every tick, in order; each is also one of the figures.
+    LinkedList<Figure*> tickers;
+    // The module that figures load their bitmaps from.
+    platform::Instance* instance;
+    // The application object that created the screen; never used here.
+    App* app;
+
+protected:
+    // Whether (x, y) lies on the visible figure, both edges included.
+    static bool hits(const Figure* figure, std::int32_t x, std::int32_t y);
+
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    bool painting = false;
+    // The one figure copied opaque; set by the concrete screen.
+    Figure* background = nullptr;
+    // Sorted by ascending z: head drawn underneath, tail on top.
+    LinkedList<Figure*> figures;
+    // The union of changes since the last paint; empty when left is -1.
+    platform::Rect dirty{-1, -1, -1, -1};
+    std::uint32_t lastRefresh = 0;
+    platform::Window* window;
+    platform::Picture backBuffer;
+};

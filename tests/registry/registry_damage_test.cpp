@@ -1,0 +1,142 @@
+// A damaged registry file is kept aside under a new name and the registry
+// starts empty; a folder that cannot hold the file makes every call fail
+// quietly instead of crashing.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "tests/registry/registry_sandbox.h"
+
+using platform::RegistryKey;
+using platform::RegistryResult;
+using platform::ValueType;
+
+using RegistryDamage = RegistrySandbox;
+
+namespace {
+
+const std::string VALID_FILE =
+    "Windows Registry Editor Version 5.00\n\n"
+    "[HKEY_CURRENT_USER\\Software\\Quillmoor\\Horalia]\n"
+    "\"score\"=\"12\"\n"
+    "\"stat\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,16,\\\n"
+    "  17,18,19\n\n";
+
+std::string readWhole(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+}  // namespace
+
+class DamagedFile : public RegistrySandbox, public ::testing::WithParamInterface<std::string> {};
+
+TEST_P(DamagedFile, IsKeptAsideAndTheRegistryStartsEmpty) {
+    const std::string damaged = GetParam();
+    writeFile(damaged);
+
+    std::optional<RegistryKey> key = RegistryKey::createOrOpen(HORALIA_KEY);
+    ASSERT_TRUE(key);
+    EXPECT_FALSE(key->queryInfo(L"score").has_value());
+
+    std::vector<std::filesystem::path> copies = damagedCopies();
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(readWhole(copies[0]), damaged);
+    EXPECT_TRUE(copies[0].filename().string().size() == std::string("registry.reg.damaged-YYYYMMDD-HHMMSS").size())
+        << copies[0];
+
+    // The new file is whole again and takes new values.
+    ASSERT_TRUE(key->set(L"score", ValueType::text, utf16z(u"3")));
+    EXPECT_EQ(readBack(HORALIA_KEY, L"score"), utf16z(u"3"));
+    EXPECT_EQ(damagedCopies().size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Contents, DamagedFile,
+    ::testing::Values(std::string("this is not a registry file\n"),
+                      std::string(""),                                       // empty
+                      VALID_FILE.substr(0, VALID_FILE.find("\"12\"") + 2),   // cut inside text
+                      VALID_FILE.substr(0, VALID_FILE.find(",\\") + 2),      // cut at a continuation
+                      VALID_FILE.substr(0, VALID_FILE.find("0a,") + 1),      // cut inside a byte
+                      std::string("Windows Registry Editor Version 5.00\n\n\"orphan\"=\"value\"\n"),
+                      std::string("Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\A]\n\"x\"=-\n"),
+                      std::string("Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\A]\n\"x\"=dword:12\n"),
+                      std::string("Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\A]\n\"x\"=\"\xC3\x28\"\n"),
+                      std::string("\x00\x01\x02\xFF\xFE binary\x00", 12)));
+
+TEST_F(RegistryDamage, ADirectoryInPlaceOfTheFileIsKeptAside) {
+    std::filesystem::create_directory(file());
+    { std::ofstream(file() / "inside") << "kept"; }
+
+    std::optional<RegistryKey> key = RegistryKey::createOrOpen(HORALIA_KEY);
+    ASSERT_TRUE(key);
+    ASSERT_TRUE(key->set(L"level", ValueType::text, utf16z(u"2")));
+    EXPECT_EQ(readBack(HORALIA_KEY, L"level"), utf16z(u"2"));
+
+    std::vector<std::filesystem::path> copies = damagedCopies();
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(readWhole(copies[0] / "inside"), "kept");
+}
+
+TEST_F(RegistryDamage, ASecondDamageInTheSameSecondDoesNotOverwriteTheFirst) {
+    writeFile("first damage");
+    ASSERT_TRUE(RegistryKey::createOrOpen(HORALIA_KEY));
+    writeFile("second damage");
+    ASSERT_TRUE(RegistryKey::createOrOpen(HORALIA_KEY));
+    writeFile("third damage");
+    ASSERT_TRUE(RegistryKey::createOrOpen(HORALIA_KEY));
+
+    std::vector<std::string> contents;
+    for (const auto& copy : damagedCopies()) contents.push_back(readWhole(copy));
+    std::sort(contents.begin(), contents.end());
+    EXPECT_EQ(contents, (std::vector<std::string>{"first damage", "second damage", "third damage"}));
+}
+
+TEST_F(RegistryDamage, AValidFileIsNeverSetAside) {
+    writeFile(VALID_FILE);
+    EXPECT_EQ(readBack(HORALIA_KEY, L"score"), utf16z(u"12"));
+    EXPECT_EQ(readBack(HORALIA_KEY, L"stat").size(), 26u);
+    EXPECT_TRUE(damagedCopies().empty());
+}
+
+TEST_F(RegistryDamage, AFolderUnderARegularFileFailsQuietly) {
+    std::optional<RegistryKey> key = RegistryKey::createOrOpen(HORALIA_KEY);
+    ASSERT_TRUE(key);
+    ASSERT_TRUE(key->set(L"score", ValueType::text, utf16z(u"12")));
+
+    { std::ofstream(folder / "plain-file") << "x"; }
+    platform::registry::setFolder(folder / "plain-file" / "horalia");
+
+    EXPECT_FALSE(RegistryKey::createOrOpen(HORALIA_KEY).has_value());
+    EXPECT_FALSE(key->set(L"score", ValueType::text, utf16z(u"13")));
+    std::uint8_t buffer[16];
+    EXPECT_EQ(key->query(L"score", buffer), RegistryResult::missing);
+    EXPECT_FALSE(key->queryInfo(L"score").has_value());
+
+    // Back in the usable folder, nothing was lost.
+    platform::registry::setFolder(folder);
+    EXPECT_EQ(readBack(HORALIA_KEY, L"score"), utf16z(u"12"));
+}
+
+TEST_F(RegistryDamage, AFolderWithoutWritePermissionFailsQuietly) {
+    if (geteuid() == 0) GTEST_SKIP() << "running as root: permission bits do not stop root";
+    std::optional<RegistryKey> key = RegistryKey::createOrOpen(HORALIA_KEY);
+    ASSERT_TRUE(key);
+    ASSERT_TRUE(key->set(L"score", ValueType::text, utf16z(u"12")));
+    ASSERT_EQ(chmod(folder.c_str(), 0500), 0);
+
+    EXPECT_TRUE(RegistryKey::createOrOpen(HORALIA_KEY).has_value());  // the key is already there
+    EXPECT_FALSE(RegistryKey::createOrOpen(L"Software\\New").has_value());
+    EXPECT_FALSE(key->set(L"score", ValueType::text, utf16z(u"13")));
+    EXPECT_EQ(readBack(HORALIA_KEY, L"score"), utf16z(u"12"));
+    chmod(folder.c_str(), 0700);
+}
+
+TEST_F(RegistryDamage, AMissingFolderIsCreatedOnTheFirstWrite) {
+    platform::registry::setFolder(folder / "a" / "b" / "c");
+    std::optional<RegistryKey> key = RegistryKey::createOrOpen(HORALIA_KEY);
+    ASSERT_TRUE(key);
+    EXPECT_TRUE(std::filesystem::exists(folder / "a" / "b" / "c" / "registry.reg"));
+}

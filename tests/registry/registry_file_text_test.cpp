@@ -1,0 +1,102 @@
+// The registry file is the registry export format a person can read: the
+// header, one section per key, quoted text, dword numbers and wrapped hex.
+// Files written by hand or by regedit in that format are read back.
+#include <gtest/gtest.h>
+
+#include "tests/registry/registry_sandbox.h"
+
+using platform::RegistryKey;
+using platform::ValueType;
+
+using RegistryFileText = RegistrySandbox;
+
+namespace {
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::stringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+}  // namespace
+
+TEST_F(RegistryFileText, ValuesAreWrittenInTheExportFormat) {
+    std::optional<RegistryKey> key = RegistryKey::createOrOpen(HORALIA_KEY);
+    ASSERT_TRUE(key);
+    ASSERT_TRUE(key->set(L"score", ValueType::text, utf16z(u"12")));
+    ASSERT_TRUE(key->set(L"say \"hi\"", ValueType::text, utf16z(u"C:\\dir \"x\"")));
+    ASSERT_TRUE(key->set(L"count", ValueType::dword, {0x0C, 0, 0, 0}));
+    ASSERT_TRUE(key->set(L"raw", ValueType::text, {'1', 0, '2', 0}));
+    ASSERT_TRUE(key->set(L"path", ValueType::expandText, {'a', 0, 0, 0}));
+    ASSERT_TRUE(key->set(L"small", ValueType::binary, {0x00, 0x01, 0xAB}));
+
+    EXPECT_EQ(fileText(),
+              "Windows Registry Editor Version 5.00\n"
+              "\n"
+              "[HKEY_CURRENT_USER\\Software\\Quillmoor\\Horalia]\n"
+              "\"score\"=\"12\"\n"
+              "\"say \\\"hi\\\"\"=\"C:\\\\dir \\\"x\\\"\"\n"
+              "\"count\"=dword:0000000c\n"
+              "\"raw\"=hex(1):31,00,32,00\n"
+              "\"path\"=hex(2):61,00,00,00\n"
+              "\"small\"=hex:00,01,ab\n"
+              "\n");
+}
+
+TEST_F(RegistryFileText, LongBinaryWrapsLikeRegedit) {
+    std::optional<RegistryKey> key = RegistryKey::createOrOpen(HORALIA_KEY);
+    ASSERT_TRUE(key);
+    ASSERT_TRUE(key->set(L"stat", ValueType::binary, std::vector<std::uint8_t>(80, 0)));
+
+    std::vector<std::string> lines = linesOf(fileText());
+    auto first = std::find_if(lines.begin(), lines.end(),
+                              [](const std::string& line) { return line.starts_with("\"stat\"=hex:"); });
+    ASSERT_NE(first, lines.end());
+    std::size_t bytes = 0;
+    for (auto line = first; line != lines.end() && !line->empty(); ++line) {
+        EXPECT_LE(line->size(), 80u) << *line;
+        if (line != first) EXPECT_TRUE(line->starts_with("  ")) << *line;
+        bool continues = line->ends_with(",\\");
+        bytes += static_cast<std::size_t>(std::count(line->begin(), line->end(), ',')) + (continues ? 0 : 1);
+        if (!continues) break;
+    }
+    EXPECT_EQ(bytes, 80u);
+    EXPECT_GT(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& line) { return line.ends_with(",\\"); }),
+              1);
+}
+
+TEST_F(RegistryFileText, HandWrittenRegeditFileIsRead) {
+    writeFile(
+        "\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n"
+        "\r\n"
+        "; written by hand\r\n"
+        "[HKEY_CURRENT_USER\\Software]\r\n"
+        "\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Quillmoor\\Horalia]\r\n"
+        "\"level\"=\"7\"\r\n"
+        "\"stat\"=hex:01,02,03,\\\r\n"
+        "  04,05 ,\\\r\n"
+        "\t06\r\n"
+        "\"Count\" = dword:0000FFFF\r\n"
+        "@=\"\"\r\n");
+    EXPECT_EQ(readBack(HORALIA_KEY, L"level"), utf16z(u"7"));
+    EXPECT_EQ(readBack(HORALIA_KEY, L"stat"), (std::vector<std::uint8_t>{1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(readBack(HORALIA_KEY, L"count"), (std::vector<std::uint8_t>{0xFF, 0xFF, 0, 0}));
+    EXPECT_EQ(readBack(HORALIA_KEY, L""), utf16z(u""));
+    EXPECT_TRUE(damagedCopies().empty());
+}
+
+TEST_F(RegistryFileText, OtherKeysInTheFileSurviveAChange) {
+    writeFile(
+        "Windows Registry Editor Version 5.00\n\n"
+        "[HKEY_CURRENT_USER\\Software\\Someone\\Else]\n"
+        "\"keep\"=hex(b):01,00,00,00,00,00,00,00\n\n");
+    std::optional<RegistryKey> key = RegistryKey::createOrOpen(HORALIA_KEY);
+    ASSERT_TRUE(key);
+    ASSERT_TRUE(key->set(L"score", ValueType::text, utf16z(u"1")));
+    EXPECT_NE(fileText().find("[HKEY_CURRENT_USER\\Software\\Someone\\Else]\n"
+                              "\"keep\"=hex(b):01,00,00,00,00,00,00,00\n"),
+              std::string::npos);
+}

@@ -1,0 +1,62 @@
+// Where the registry file lives: a chosen folder, else $XDG_CONFIG_HOME/horalia,
+// else ~/.config/horalia, following the XDG rule that relative paths are ignored.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <optional>
+#include <string>
+
+#include "platform/registry/registry_folder.h"
+
+namespace {
+
+// Sets or unsets an environment variable for the life of the object.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const char* value) : name_(name) {
+        if (const char* old = getenv(name)) old_ = old;
+        if (value) setenv(name, value, 1);
+        else unsetenv(name);
+    }
+    ~ScopedEnvironment() {
+        if (old_) setenv(name_, old_->c_str(), 1);
+        else unsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+class RegistryLocation : public ::testing::Test {
+protected:
+    void TearDown() override { platform::registry::setFolder({}); }
+};
+
+}  // namespace
+
+TEST_F(RegistryLocation, ChosenFolderWins) {
+    ScopedEnvironment config("XDG_CONFIG_HOME", "/xdg");
+    platform::registry::setFolder("/tmp/chosen");
+    EXPECT_EQ(platform::registry::filePath(), "/tmp/chosen/registry.reg");
+}
+
+TEST_F(RegistryLocation, XdgConfigHomeWhenSet) {
+    ScopedEnvironment config("XDG_CONFIG_HOME", "/xdg");
+    EXPECT_EQ(platform::registry::filePath(), "/xdg/horalia/registry.reg");
+}
+
+TEST_F(RegistryLocation, HomeConfigWhenXdgIsUnsetEmptyOrRelative) {
+    ScopedEnvironment home("HOME", "/home/child");
+    for (const char* value : {static_cast<const char*>(nullptr), "", "relative/config"}) {
+        ScopedEnvironment config("XDG_CONFIG_HOME", value);
+        EXPECT_EQ(platform::registry::filePath(), "/home/child/.config/horalia/registry.reg");
+    }
+}
+
+TEST_F(RegistryLocation, EmptyFolderGoesBackToTheDefault) {
+    ScopedEnvironment config("XDG_CONFIG_HOME", "/xdg");
+    platform::registry::setFolder("/tmp/chosen");
+    platform::registry::setFolder({});
+    EXPECT_EQ(platform::registry::filePath(), "/xdg/horalia/registry.reg");
+}

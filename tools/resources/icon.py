@@ -1,0 +1,87 @@
+# Draws Horalia's program icon, a friendly alarm-clock face: a 16-colour
+# .ico with 32x32 and 16x16 images (4 bpp with AND mask) for the executable,
+# and a 128x128 PNG for desktop entries.
+
+import math
+import os
+import struct
+
+import numpy as np
+from PIL import Image, ImageDraw
+
+from common import ICONS, KEY, bmp_bytes, quantise, reduce_rgba
+
+
+def clock_rgba(size, scale, detail):
+    W = size * scale
+    big = Image.new("RGBA", (W, W), (0, 0, 0, 0))
+    d = ImageDraw.Draw(big)
+    u = W / 32.0                      # drawing unit: 1/32 of the icon
+    cx = cy = W / 2 + 0.5 * u
+    # two bells on top
+    if detail >= 1:
+        for sx in (-1, 1):
+            bx, by = cx + sx * 9.5 * u, 6.2 * u
+            d.ellipse((bx - 5 * u, by - 4.2 * u, bx + 5 * u, by + 4.2 * u), fill=(160, 30, 20, 255))
+            d.ellipse((bx - 4 * u, by - 3.2 * u, bx + 4 * u, by + 3.2 * u), fill=(240, 70, 50, 255))
+    r = 14.2 * u
+    d.ellipse((cx - r, cy - r, cx + r, cy + r), fill=(160, 30, 20, 255))
+    r2 = r - 1.6 * u
+    d.ellipse((cx - r2, cy - r2, cx + r2, cy + r2), fill=(240, 70, 50, 255))
+    r3 = r2 - 2.2 * u
+    d.ellipse((cx - r3, cy - r3, cx + r3, cy + r3), fill=(255, 252, 236, 255))
+    for i in range(12):
+        if detail == 0 and i % 3:
+            continue
+        a = i * math.pi / 6
+        r0 = r3 * (0.70 if i % 3 == 0 else 0.80)
+        w = (1.8 if i % 3 == 0 else 1.0) * u
+        d.line((cx + r0 * math.sin(a), cy - r0 * math.cos(a),
+                cx + 0.93 * r3 * math.sin(a), cy - 0.93 * r3 * math.cos(a)),
+               fill=(60, 60, 90, 255), width=max(1, int(w)))
+    for ang, ln, wd, col in ((300, 0.52, 2.6, (131, 132, 1)), (60, 0.78, 2.0, (56, 57, 1))):
+        a = math.radians(ang)
+        d.line((cx, cy, cx + ln * r3 * math.sin(a), cy - ln * r3 * math.cos(a)),
+               fill=col + (255,), width=int(wd * u))
+    rc = 1.8 * u
+    d.ellipse((cx - rc, cy - rc, cx + rc, cy + rc), fill=(255, 181, 132, 255),
+              outline=(160, 30, 20, 255), width=max(1, int(0.6 * u)))
+    return big
+
+
+def icon_image(size):
+    big = clock_rgba(size, 8, 1 if size >= 32 else 0)
+    rgb = reduce_rgba(big, size, size, 8)
+    idx, pal = quantise(rgb, 16, keyed=True)
+    mask = (idx == 0)
+    pal[0] = (0, 0, 0)                 # transparent pixels: black XOR, AND 1
+    bmp = bmp_bytes(idx, pal, 4)[14:]  # drop the file header
+    hdr = bytearray(bmp[:40])
+    struct.pack_into("<i", hdr, 8, size * 2)     # XOR + AND height
+    xor_part = bmp[40:]
+    and_row = ((size + 31) // 32) * 4
+    and_bytes = b""
+    for y in range(size - 1, -1, -1):
+        bits = np.packbits(mask[y].astype(np.uint8)).tobytes()
+        and_bytes += bits + b"\0" * (and_row - len(bits))
+    struct.pack_into("<I", hdr, 20, len(xor_part) - 64 + len(and_bytes))
+    return bytes(hdr) + xor_part + and_bytes
+
+
+def build():
+    os.makedirs(ICONS, exist_ok=True)
+    images = [(32, icon_image(32)), (16, icon_image(16))]
+    out = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for size, data in images:
+        out += struct.pack("<BBBBHHII", size, size, 16, 0, 1, 4, len(data), offset)
+        offset += len(data)
+    out += b"".join(d for _, d in images)
+    with open(os.path.join(ICONS, "horalia.ico"), "wb") as f:
+        f.write(out)
+    png = clock_rgba(128, 4, 1).resize((128, 128), Image.Resampling.BOX)
+    png.save(os.path.join(ICONS, "horalia.png"), optimize=False)
+
+
+if __name__ == "__main__":
+    build()
