@@ -101,7 +101,7 @@ def title():
     s = load("title.bmp")
     d = ImageDraw.Draw(s)
     wtext(d, 5, 300, "v. 1.1", 12, (255, 239, 0))
-    wtext(d, 165, 300, "Play every day!", 12, (255, 239, 0))
+    wtext(d, 165, 300, "Have fun!", 12, (255, 239, 0))
     return s
 
 

@@ -9,7 +9,15 @@ import struct
 import numpy as np
 from PIL import Image, ImageDraw
 
-from common import ICONS, KEY, bmp_bytes, quantise, reduce_rgba
+from common import ICONS, KEY, bmp_bytes, reduce_rgba
+
+
+ICON_PALETTE = [
+    (0, 0, 0), (160, 30, 20), (240, 70, 50), (200, 50, 36), (255, 140, 120),
+    (255, 252, 236), (232, 226, 210), (190, 180, 170), (60, 60, 90), (130, 130, 150),
+    (56, 57, 1), (131, 132, 1), (255, 181, 132), (100, 40, 30), (220, 160, 150),
+    (255, 255, 255),
+]
 
 
 def clock_rgba(size, scale, detail):
@@ -17,14 +25,15 @@ def clock_rgba(size, scale, detail):
     big = Image.new("RGBA", (W, W), (0, 0, 0, 0))
     d = ImageDraw.Draw(big)
     u = W / 32.0                      # drawing unit: 1/32 of the icon
-    cx = cy = W / 2 + 0.5 * u
+    cx = W / 2
+    cy = W / 2 + 1.2 * u
     # two bells on top
     if detail >= 1:
         for sx in (-1, 1):
-            bx, by = cx + sx * 9.5 * u, 6.2 * u
+            bx, by = cx + sx * 9.8 * u, 6.6 * u
             d.ellipse((bx - 5 * u, by - 4.2 * u, bx + 5 * u, by + 4.2 * u), fill=(160, 30, 20, 255))
             d.ellipse((bx - 4 * u, by - 3.2 * u, bx + 4 * u, by + 3.2 * u), fill=(240, 70, 50, 255))
-    r = 14.2 * u
+    r = 14.0 * u
     d.ellipse((cx - r, cy - r, cx + r, cy + r), fill=(160, 30, 20, 255))
     r2 = r - 1.6 * u
     d.ellipse((cx - r2, cy - r2, cx + r2, cy + r2), fill=(240, 70, 50, 255))
@@ -39,7 +48,8 @@ def clock_rgba(size, scale, detail):
         d.line((cx + r0 * math.sin(a), cy - r0 * math.cos(a),
                 cx + 0.93 * r3 * math.sin(a), cy - 0.93 * r3 * math.cos(a)),
                fill=(60, 60, 90, 255), width=max(1, int(w)))
-    for ang, ln, wd, col in ((300, 0.52, 2.6, (131, 132, 1)), (60, 0.78, 2.0, (56, 57, 1))):
+    hw = (2.8, 2.2) if detail else (4.6, 3.8)     # bolder hands on the small icon
+    for ang, ln, wd, col in ((300, 0.55, hw[0], (131, 132, 1)), (60, 0.8, hw[1], (56, 57, 1))):
         a = math.radians(ang)
         d.line((cx, cy, cx + ln * r3 * math.sin(a), cy - ln * r3 * math.cos(a)),
                fill=col + (255,), width=int(wd * u))
@@ -52,9 +62,17 @@ def clock_rgba(size, scale, detail):
 def icon_image(size):
     big = clock_rgba(size, 8, 1 if size >= 32 else 0)
     rgb = reduce_rgba(big, size, size, 8)
-    idx, pal = quantise(rgb, 16, keyed=True)
-    mask = (idx == 0)
-    pal[0] = (0, 0, 0)                 # transparent pixels: black XOR, AND 1
+    # a fixed 16-colour palette keeps every small detail (hands, centre) in
+    # its own colour instead of letting an adaptive palette merge it away
+    key = np.all(np.asarray(rgb) == KEY, axis=-1)
+    pimg = Image.new("P", (1, 1))
+    flat = [c for col in ICON_PALETTE for c in col]
+    pimg.putpalette(flat + flat[-3:] * (256 - len(ICON_PALETTE)))
+    q = rgb.convert("RGB").quantize(palette=pimg, dither=Image.Dither.NONE)
+    idx = np.asarray(q).astype(np.uint8)
+    idx[key] = 0
+    pal = list(ICON_PALETTE)
+    mask = key                         # transparent pixels: black XOR, AND 1
     bmp = bmp_bytes(idx, pal, 4)[14:]  # drop the file header
     hdr = bytearray(bmp[:40])
     struct.pack_into("<i", hdr, 8, size * 2)     # XOR + AND height

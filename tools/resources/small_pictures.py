@@ -209,8 +209,8 @@ def star_points(cx, cy, ro, ri, n=5, rot=-90):
 def level_marker():
     def draw(d, s):
         c = 7.5 * s
-        d.polygon(star_points(c, c + 0.4 * s, 7.6 * s, 3.4 * s), fill=(196, 108, 0, 255))
-        d.polygon(star_points(c, c + 0.5 * s, 6.0 * s, 2.6 * s), fill=(255, 206, 36, 255))
+        d.polygon(star_points(c, c + 0.4 * s, 7.6 * s, 3.9 * s), fill=(196, 108, 0, 255))
+        d.polygon(star_points(c, c + 0.5 * s, 6.0 * s, 3.0 * s), fill=(255, 206, 36, 255))
         d.polygon(star_points(c - 0.8 * s, c - 0.6 * s, 2.4 * s, 1.1 * s), fill=(255, 246, 170, 255))
     from common import cutout
     return cutout(draw, 15, 15, S)

@@ -93,6 +93,13 @@ def normalise(x, rms=None, peak=0.85):
     return x * g
 
 
+def soften(x, drive=2.0):
+    """Gentle saturation: tames the loudest chord peaks so a tune can sit at
+    the same loudness as the others without clipping."""
+    x = x / np.max(np.abs(x))
+    return np.tanh(drive * x) / np.tanh(drive)
+
+
 def fit(x, n):
     if len(x) >= n:
         return x[:n]
@@ -133,7 +140,7 @@ def wrong():
     x = np.sin(ph) + 0.3 * np.sin(2 * ph) + 0.15 * np.sin(3 * ph)
     x *= 0.9 + 0.1 * np.sin(2 * np.pi * 30 * t)
     x = fade(x, rate, fin=0.004, fout=0.025)
-    save_wav("wrong.wav", normalise(x, rms=0.3, peak=0.7), rate, 16)
+    save_wav("wrong.wav", normalise(x, rms=0.22, peak=0.7), rate, 16)
 
 
 def right():
@@ -147,8 +154,8 @@ def right():
     bass = ["C4", "F3", "C4", "G3"]
     notes += [(i * 4 * q, b, q * 3.5, 0.35) for i, b in enumerate(bass)]
     x = sequence(notes, rate, n)
-    x = fade(x, rate, fin=0.004, fout=0.2)
-    save_wav("right.wav", normalise(x, rms=0.2, peak=0.85), rate, 8)
+    x = fade(soften(x, 1.5), rate, fin=0.004, fout=0.2)
+    save_wav("right.wav", normalise(x, rms=0.18, peak=0.85), rate, 8)
 
 
 def level_up():
@@ -162,8 +169,8 @@ def level_up():
         s = square_soft(freq, dur, rate, 5) * env_adsr(int(dur * rate), rate, 0.01, 0.1, 0.6, 0.15)
         return 0.6 * s + 0.6 * bell(freq, dur, rate)
     x = sequence(notes, rate, n, tone=brass)
-    x = fade(x, rate, fin=0.004, fout=0.15)
-    save_wav("level_up.wav", normalise(x, rms=0.2, peak=0.85), rate, 8)
+    x = fade(soften(x, 1.5), rate, fin=0.004, fout=0.15)
+    save_wav("level_up.wav", normalise(x, rms=0.18, peak=0.85), rate, 8)
 
 
 def opening():
@@ -179,8 +186,8 @@ def opening():
     notes = [(0.34, "E5", 0.5, 0.6), (0.50, "C5", 0.5, 0.6), (0.66, "D5", 0.5, 0.6),
              (0.82, "G4", 0.4, 0.5), (0.98, ["G4", "C5", "E5", "G5"], 0.74, 0.8)]
     x += sequence(notes, rate, n)
-    x = fade(x, rate, fin=0.003, fout=0.12)
-    save_wav("opening.wav", normalise(x, rms=0.2, peak=0.85), rate, 8)
+    x = fade(soften(x, 2.0), rate, fin=0.003, fout=0.12)
+    save_wav("opening.wav", normalise(x, rms=0.18, peak=0.85), rate, 8)
 
 
 def build():
