@@ -15,6 +15,7 @@ struct InputState {
     bool stylusDown = false;
     bool wentDownSinceQuery = false;
     bool controlDown = false;
+    bool controlDownInQueue = false;
     bool havePreviousPress = false;
     std::uint32_t previousPressTime = 0;
     int previousPressX = 0;
@@ -60,17 +61,22 @@ void stylusUp(int x, int y) {
     post(WM_LBUTTONUP, 0, pointParam(x, y));
 }
 
-void key(int virtualKey, bool down, bool control) {
-    input().controlDown = control;
+void key(int virtualKey, bool down, bool) {
     if (virtualKey == VK_CONTROL) input().controlDown = down;
     post(down ? WM_KEYDOWN : WM_KEYUP, static_cast<std::uintptr_t>(virtualKey), 1);
+}
+
+void keyMessageTaken(const Message& message) {
+    // Ctrl as the loop sees it: pressed from its key-down message on, so a
+    // combination is judged by the order of the messages, not by the moment.
+    if (message.wParam == VK_CONTROL) input().controlDownInQueue = message.message == WM_KEYDOWN;
 }
 
 void closeRequested() { post(WM_CLOSE, 0, 0); }
 
 void resetInput() { input() = InputState{}; }
 
-bool controlHeld() { return input().controlDown; }
+bool controlHeld() { return input().controlDownInQueue; }
 
 }  // namespace core
 

@@ -13,6 +13,7 @@ namespace platform {
 namespace core {
 Window* firstInvalidWindow();
 void forgetWindows();
+void keyMessageTaken(const Message& message);
 }  // namespace core
 
 namespace {
@@ -58,6 +59,7 @@ void take(const Message& message) {
         return;
     }
     if (message.message == WM_PAINT && q.messages.empty() && !q.quitPosted) return;
+    if (message.message == WM_KEYDOWN || message.message == WM_KEYUP) core::keyMessageTaken(message);
     q.messages.pop_front();
 }
 

@@ -1,8 +1,9 @@
-// Ellipses inscribed in a box whose right and bottom edges lie outside it.
-// Work is done in doubled coordinates, where the centre and the radii are
-// whole numbers: for the box l..r the centre is l + r - 1 and the radius
-// r - l - 1, and pixel x sits at 2x. A pixel belongs to an ellipse when its
-// centre lies inside or on it. The fill is that set; a one-pixel pen draws
+// Ellipses inscribed in a box whose right and bottom edges lie outside it:
+// the ellipse touches the outer edges of the box's outermost pixels. Work
+// is done in doubled coordinates, where the centre and the radii are whole
+// numbers: for the box l..r pixel x sits at 2x, the centre at l + r - 1 and
+// the radius is r - l. A pixel belongs to an ellipse when its centre lies
+// inside or on it. The fill is that set; a one-pixel pen draws
 // the pixels of the set that have a neighbour outside it; a wider pen w
 // draws the band between the ellipses with radii grown and shrunk by w
 // (half the pen on each side of the edge, inner edge included).
@@ -66,7 +67,7 @@ private:
 
 struct Frame {
     std::int64_t cx, cy;  // doubled centre
-    int parityX, parityY;
+    int parityX;          // of every doubled x offset from the centre
 };
 
 // Calls draw(y, Y) for every picture row y whose doubled offset Y lies within reach.
@@ -128,9 +129,8 @@ void ellipse(Picture& target, Rect box, const Pen& pen, std::optional<Colour> fi
     const std::int64_t left = std::min(box.left, box.right), right = std::max(box.left, box.right);
     const std::int64_t top = std::min(box.top, box.bottom), bottom = std::max(box.top, box.bottom);
     if (left == right || top == bottom) return;
-    const Frame f{left + right - 1, top + bottom - 1, static_cast<int>((left + right - 1) & 1),
-                  static_cast<int>((top + bottom - 1) & 1)};
-    const std::int64_t ra = right - left - 1, rb = bottom - top - 1;
+    const Frame f{left + right - 1, top + bottom - 1, static_cast<int>((left + right - 1) & 1)};
+    const std::int64_t ra = right - left, rb = bottom - top;
     const Oval shape(ra, rb, f.parityX, false);
 
     if (fill) fillOval(target, f, shape, *fill);

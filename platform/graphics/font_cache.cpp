@@ -7,6 +7,7 @@
 #include <map>
 #include <tuple>
 
+#include FT_SIZES_H
 #include FT_TRUETYPE_TABLES_H
 
 #include "platform/graphics/embedded_fonts.h"
@@ -114,7 +115,10 @@ const Glyph& SizedFace::glyph(char32_t character) {
     g.height = static_cast<int>(bitmap.rows);
     g.ink.resize(static_cast<std::size_t>(g.width) * g.height);
     for (int row = 0; row < g.height; ++row) {
-        const unsigned char* bits = bitmap.buffer + static_cast<std::ptrdiff_t>(row) * bitmap.pitch;
+        // A negative pitch stores the rows bottom first.
+        const std::ptrdiff_t pitch = bitmap.pitch;
+        const unsigned char* bits =
+            bitmap.buffer + (pitch >= 0 ? row * pitch : (g.height - 1 - row) * -pitch);
         for (int column = 0; column < g.width; ++column)
             g.ink[static_cast<std::size_t>(row) * g.width + column] =
                 (bits[column >> 3] >> (7 - (column & 7))) & 1;
@@ -122,7 +126,7 @@ const Glyph& SizedFace::glyph(char32_t character) {
     return g;
 }
 
-SizedFace& sizedFace(bool bold, bool cellHeight, int pixels) {
+SizedFace& sizedFace(bool bold, bool cellHeight, int pixels) {  // with fontLock() held
     FontLibrary& library = fontLibrary();
     auto& entry = library.sizes[{bold, cellHeight, pixels}];
     if (!entry) entry = std::make_unique<SizedFace>(library.faces[bold ? 1 : 0], cellHeight, pixels);
