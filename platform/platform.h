@@ -56,7 +56,8 @@ constexpr int DISPLAY_HEIGHT = 320;
 
 // A 32-bit picture in memory, one Colour per pixel, rows top to bottom.
 // It stands for a memory device context together with the bitmap selected
-// into it. A new picture is black.
+// into it. A new picture is black; a size of zero or less in either
+// direction gives an empty picture.
 class Picture {
 public:
     Picture() = default;
@@ -98,8 +99,10 @@ struct Pen {
     Colour colour = BLACK;
 };
 
-// Draws connected line segments. Pens wider than one pixel have round ends
-// and joins, centred on the line, like a geometric pen.
+// Draws connected line segments. A pen of width 1 or less draws one-pixel
+// segments and leaves out the last point. Pens wider than one pixel have
+// round ends and joins, centred on the line, like a geometric pen: they cover
+// every pixel whose centre lies within width / 2 of a segment.
 void polyline(Picture& target, std::span<const Point> points, const Pen& pen);
 
 // Draws the ellipse that fits the box (right and bottom just outside it):

@@ -28,7 +28,7 @@ std::optional<Block> clipBlock(const Picture& target, std::int64_t dx, std::int6
     width = std::min({width, target.width() - dx, source.width() - sx});
     height = std::min({height, target.height() - dy, source.height() - sy});
     if (width <= 0 || height <= 0) return std::nullopt;
-    return Block{static_cast<int>(dx), static_cast<int>(dy), static_cast<int>(sx),
+    return Block{static_cast<int>(dx), static_cast<int>(dy),    static_cast<int>(sx),
                  static_cast<int>(sy), static_cast<int>(width), static_cast<int>(height)};
 }
 

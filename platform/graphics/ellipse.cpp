@@ -1,18 +1,21 @@
-// Ellipses inscribed in a box whose right and bottom edges lie outside it:
-// the ellipse touches the outer edges of the box's outermost pixels. Work
-// is done in doubled coordinates, where the centre and the radii are whole
-// numbers: for the box l..r pixel x sits at 2x, the centre at l + r - 1 and
-// the radius is r - l. A pixel belongs to an ellipse when its centre lies
-// inside or on it. The fill is that set; a one-pixel pen draws
-// the pixels of the set that have a neighbour outside it; a wider pen w
-// draws the band between the ellipses with radii grown and shrunk by w
-// (half the pen on each side of the edge, inner edge included).
+// Ellipses inscribed in a box whose right and bottom edges lie outside it,
+// filled and then outlined, row by row and clipped to the picture.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 
 #include "platform/graphics/lines.h"
 #include "platform/graphics/raster.h"
+
+// The ellipse touches the outer edges of the box's outermost pixels. Work
+// is done in doubled coordinates, where the centre and the radii are whole
+// numbers: for the box l..r pixel x sits at 2x, the centre at l + r - 1 and
+// the radius is r - l. A pixel belongs to an ellipse when its centre lies
+// inside or on it. The fill is that set; a one-pixel pen draws the pixels of
+// the set that have a four-neighbour outside it; a wider pen w draws the band
+// between the ellipses with radii grown and shrunk by w (half the pen on each
+// side of the edge, the inner edge included), a solid disc when the shrunk
+// ellipse has no room left.
 
 namespace platform {
 namespace {
@@ -22,8 +25,12 @@ using graphics::fillSpan;
 constexpr std::int64_t NONE = -1000;  // a half-span meaning "no pixel in this row"
 constexpr std::int64_t EXACT_LIMIT = std::int64_t{1} << 30;
 
-std::int64_t floorDiv2(std::int64_t v) { return v >= 0 ? v / 2 : -((-v + 1) / 2); }
-std::int64_t ceilDiv2(std::int64_t v) { return -floorDiv2(-v); }
+std::int64_t floorDiv2(std::int64_t v) {
+    return v >= 0 ? v / 2 : -((-v + 1) / 2);
+}
+std::int64_t ceilDiv2(std::int64_t v) {
+    return -floorDiv2(-v);
+}
 
 // An axis-aligned ellipse about the origin in doubled coordinates.
 class Oval {
@@ -52,7 +59,8 @@ public:
     std::int64_t halfSpan(std::int64_t y) const {
         if (!exists() || std::llabs(y) > rb_) return NONE;
         const double v = rb_ > 0 ? static_cast<double>(y) / static_cast<double>(rb_) : 0.0;
-        auto x = static_cast<std::int64_t>(std::floor(static_cast<double>(ra_) * std::sqrt(std::max(0.0, 1 - v * v))));
+        auto x = static_cast<std::int64_t>(
+            std::floor(static_cast<double>(ra_) * std::sqrt(std::max(0.0, 1 - v * v))));
         if ((x & 1) != parityX_) --x;
         while (contains(x + 2, y)) x += 2;
         while (x >= 0 && !contains(x, y)) x -= 2;
@@ -74,12 +82,14 @@ struct Frame {
 template <typename Draw>
 void forRows(const Picture& target, const Frame& f, std::int64_t reach, Draw draw) {
     const std::int64_t top = std::max<std::int64_t>(ceilDiv2(f.cy - reach), 0);
-    const std::int64_t bottom = std::min<std::int64_t>(floorDiv2(f.cy + reach), target.height() - 1);
+    const std::int64_t bottom =
+        std::min<std::int64_t>(floorDiv2(f.cy + reach), target.height() - 1);
     for (std::int64_t y = top; y <= bottom; ++y) draw(static_cast<int>(y), 2 * y - f.cy);
 }
 
 // Pixels of row y from doubled offset from..to (both on the grid).
-void spanBetween(Picture& target, const Frame& f, int y, std::int64_t from, std::int64_t to, Colour c) {
+void spanBetween(Picture& target, const Frame& f, int y, std::int64_t from, std::int64_t to,
+                 Colour c) {
     if (from > to) return;
     fillSpan(target, y, (from + f.cx) / 2, (to + f.cx) / 2, c);
 }

@@ -7,7 +7,8 @@
 namespace platform {
 
 void fillRect(Picture& target, Rect area, Colour colour) {
-    const graphics::Box box = graphics::intersect(graphics::boxOf(area), graphics::boundsOf(target));
+    const graphics::Box box =
+        graphics::intersect(graphics::boxOf(area), graphics::boundsOf(target));
     if (box.empty()) return;
     const auto width = static_cast<std::size_t>(box.right - box.left);
     for (auto y = box.top; y < box.bottom; ++y)

@@ -28,9 +28,11 @@ std::int64_t advanceOf(graphics::SizedFace& sized, std::wstring_view text) {
 }
 
 // Draws a glyph's ink with its pen position at x and its baseline at y.
-void drawGlyph(Picture& target, const graphics::Glyph& g, std::int64_t x, std::int64_t y, Colour colour) {
-    const graphics::Box area = graphics::intersect(
-        {x + g.left, y - g.top, x + g.left + g.width, y - g.top + g.height}, graphics::boundsOf(target));
+void drawGlyph(Picture& target, const graphics::Glyph& g, std::int64_t x, std::int64_t y,
+               Colour colour) {
+    const graphics::Box area =
+        graphics::intersect({x + g.left, y - g.top, x + g.left + g.width, y - g.top + g.height},
+                            graphics::boundsOf(target));
     if (area.empty()) return;
     const std::int64_t maskLeft = x + g.left, maskTop = y - g.top;
     for (std::int64_t row = area.top; row < area.bottom; ++row) {
@@ -48,7 +50,9 @@ Font::Font(const FontDescription& description) : face_(std::make_unique<Face>())
     const bool bold = description.weight >= 600;
     const std::int64_t height = description.height;
     const bool cell = height >= 0;
-    const std::int64_t pixels = height == 0 ? DEFAULT_CELL_HEIGHT : std::min<std::int64_t>(height < 0 ? -height : height, MAX_PIXELS);
+    const std::int64_t pixels =
+        height == 0 ? DEFAULT_CELL_HEIGHT
+                    : std::min<std::int64_t>(height < 0 ? -height : height, MAX_PIXELS);
     const auto lock = graphics::fontLock();
     face_->sized = &graphics::sizedFace(bold, cell, static_cast<int>(pixels));
 }
@@ -61,7 +65,8 @@ Size Font::extent(std::wstring_view text) const {
     if (!face_) return {};
     const auto lock = graphics::fontLock();
     const std::int64_t width = advanceOf(*face_->sized, text);
-    return {static_cast<std::int32_t>(std::clamp<std::int64_t>(width, 0, std::numeric_limits<std::int32_t>::max())),
+    return {static_cast<std::int32_t>(
+                std::clamp<std::int64_t>(width, 0, std::numeric_limits<std::int32_t>::max())),
             face_->sized->cellHeight()};
 }
 
@@ -78,11 +83,13 @@ void Font::drawCentred(Picture& target, Rect box, std::wstring_view text, Colour
     const std::int64_t left = bounds.left + (bounds.right - bounds.left - width) / 2;
     const std::int64_t top = bounds.top + (bounds.bottom - bounds.top - height) / 2;
 
-    const graphics::Box cells = graphics::intersect(
-        graphics::intersect({left, top, left + width, top + height}, bounds), graphics::boundsOf(target));
+    const graphics::Box cells =
+        graphics::intersect(graphics::intersect({left, top, left + width, top + height}, bounds),
+                            graphics::boundsOf(target));
     if (!cells.empty()) {
         for (std::int64_t y = cells.top; y < cells.bottom; ++y)
-            graphics::fillSpan(target, static_cast<int>(y), cells.left, cells.right - 1, background);
+            graphics::fillSpan(target, static_cast<int>(y), cells.left, cells.right - 1,
+                               background);
     }
 
     const std::int64_t baseline = top + sized.ascent();

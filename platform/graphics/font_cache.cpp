@@ -3,6 +3,7 @@
 // rendered to one bit per pixel, so text never has blended edge pixels.
 #include "platform/graphics/font_cache.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <tuple>
@@ -129,10 +130,13 @@ const Glyph& SizedFace::glyph(char32_t character) {
 SizedFace& sizedFace(bool bold, bool cellHeight, int pixels) {  // with fontLock() held
     FontLibrary& library = fontLibrary();
     auto& entry = library.sizes[{bold, cellHeight, pixels}];
-    if (!entry) entry = std::make_unique<SizedFace>(library.faces[bold ? 1 : 0], cellHeight, pixels);
+    if (!entry)
+        entry = std::make_unique<SizedFace>(library.faces[bold ? 1 : 0], cellHeight, pixels);
     return *entry;
 }
 
-std::unique_lock<std::mutex> fontLock() { return std::unique_lock(fontLibrary().mutex); }
+std::unique_lock<std::mutex> fontLock() {
+    return std::unique_lock(fontLibrary().mutex);
+}
 
 }  // namespace platform::graphics

@@ -16,14 +16,18 @@ struct Box {
     bool empty() const { return right <= left || bottom <= top; }
 };
 
-inline Box boxOf(Rect r) { return {r.left, r.top, r.right, r.bottom}; }
+inline Box boxOf(Rect r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
 
 inline Box intersect(Box a, Box b) {
     return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
             std::min(a.bottom, b.bottom)};
 }
 
-inline Box boundsOf(const Picture& picture) { return {0, 0, picture.width(), picture.height()}; }
+inline Box boundsOf(const Picture& picture) {
+    return {0, 0, picture.width(), picture.height()};
+}
 
 // Fills pixels first..last (both included) of row y, which lies in the picture.
 inline void fillSpan(Picture& target, int y, std::int64_t first, std::int64_t last, Colour colour) {

@@ -69,8 +69,12 @@ public:
         while (covers(last + 1, y)) ++last;
     }
 
-    std::int64_t top() const { return std::min(s_.ay, s_.by) - static_cast<std::int64_t>(radius_) - 1; }
-    std::int64_t bottom() const { return std::max(s_.ay, s_.by) + static_cast<std::int64_t>(radius_) + 1; }
+    std::int64_t top() const {
+        return std::min(s_.ay, s_.by) - static_cast<std::int64_t>(radius_) - 1;
+    }
+    std::int64_t bottom() const {
+        return std::max(s_.ay, s_.by) + static_cast<std::int64_t>(radius_) + 1;
+    }
 
 private:
     template <typename Join>
@@ -129,8 +133,10 @@ bool bringNear(Segment& s, const Picture& target, int width) {
     const auto side = [&](double p, double q) {
         if (p == 0) return q >= 0;
         const double r = q / p;
-        if (p < 0) t0 = std::max(t0, r);
-        else t1 = std::min(t1, r);
+        if (p < 0)
+            t0 = std::max(t0, r);
+        else
+            t1 = std::min(t1, r);
         return t0 <= t1;
     };
     if (!side(-ddx, x0 - left) || !side(ddx, right - x0) || !side(-ddy, y0 - top) ||

@@ -4,6 +4,8 @@
 // since the program plays the same few resources again and again.
 #include <SDL.h>
 
+#include <algorithm>
+#include <cstring>
 #include <map>
 #include <vector>
 

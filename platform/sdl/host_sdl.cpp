@@ -3,6 +3,7 @@
 // mouse button and touch are the stylus, mapped back to display pixels.
 #include <SDL.h>
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
 #include <string>
