@@ -1,6 +1,6 @@
 // The cost of composing a frame: a full paint of a screen of twenty figures
-// (a background, buttons, texts, markers and a clock), next to the plain and
-// keyed copies of one 240 x 320 frame that every paint is made of.
+// (a background, buttons, texts, markers and a clock). The plain and keyed
+// copies of one frame that every paint is made of are in graphics_bench.cpp.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -64,24 +64,6 @@ public:
     ~TwentyFigures() override { destroyAllFigures(); }
     int figureCount() const { return figures.count(); }
 };
-
-void FrameCopy(benchmark::State& state) {
-    Picture source(DISPLAY_WIDTH, DISPLAY_HEIGHT), target(DISPLAY_WIDTH, DISPLAY_HEIGHT);
-    for (auto _ : state) {
-        copy(target, 0, 0, DISPLAY_WIDTH, DISPLAY_HEIGHT, source, 0, 0);
-        benchmark::DoNotOptimize(target.row(0));
-    }
-}
-BENCHMARK(FrameCopy);
-
-void KeyedFrameCopy(benchmark::State& state) {
-    Picture source(DISPLAY_WIDTH, DISPLAY_HEIGHT), target(DISPLAY_WIDTH, DISPLAY_HEIGHT);
-    for (auto _ : state) {
-        copyKeyed(target, 0, 0, DISPLAY_WIDTH, DISPLAY_HEIGHT, source, 0, 0, rgb(246, 140, 197));
-        benchmark::DoNotOptimize(target.row(0));
-    }
-}
-BENCHMARK(KeyedFrameCopy);
 
 void ScreenFullPaintOfTwentyFigures(benchmark::State& state) {
     Window* window = benchWindow();

@@ -26,10 +26,10 @@ TEST_F(RegistryFileText, ValuesAreWrittenInTheExportFormat) {
     ASSERT_TRUE(key);
     ASSERT_TRUE(key->set(L"score", ValueType::text, utf16z(u"12")));
     ASSERT_TRUE(key->set(L"say \"hi\"", ValueType::text, utf16z(u"C:\\dir \"x\"")));
-    ASSERT_TRUE(key->set(L"count", ValueType::dword, {0x0C, 0, 0, 0}));
-    ASSERT_TRUE(key->set(L"raw", ValueType::text, {'1', 0, '2', 0}));
-    ASSERT_TRUE(key->set(L"path", ValueType::expandText, {'a', 0, 0, 0}));
-    ASSERT_TRUE(key->set(L"small", ValueType::binary, {0x00, 0x01, 0xAB}));
+    ASSERT_TRUE(key->set(L"count", ValueType::dword, bytes({0x0C, 0, 0, 0})));
+    ASSERT_TRUE(key->set(L"raw", ValueType::text, bytes({'1', 0, '2', 0})));
+    ASSERT_TRUE(key->set(L"path", ValueType::expandText, bytes({'a', 0, 0, 0})));
+    ASSERT_TRUE(key->set(L"small", ValueType::binary, bytes({0x00, 0x01, 0xAB})));
 
     EXPECT_EQ(fileText(),
               "Windows Registry Editor Version 5.00\n"
@@ -56,7 +56,9 @@ TEST_F(RegistryFileText, LongBinaryWrapsLikeRegedit) {
     std::size_t bytes = 0;
     for (auto line = first; line != lines.end() && !line->empty(); ++line) {
         EXPECT_LE(line->size(), 80u) << *line;
-        if (line != first) EXPECT_TRUE(line->starts_with("  ")) << *line;
+        if (line != first) {
+            EXPECT_TRUE(line->starts_with("  ")) << *line;
+        }
         bool continues = line->ends_with(",\\");
         bytes += static_cast<std::size_t>(std::count(line->begin(), line->end(), ',')) + (continues ? 0 : 1);
         if (!continues) break;

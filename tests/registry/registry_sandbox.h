@@ -67,6 +67,10 @@ inline std::vector<std::uint8_t> utf16z(std::u16string_view text) {
     return bytes;
 }
 
+inline std::vector<std::uint8_t> bytes(std::initializer_list<std::uint8_t> list) {
+    return std::vector<std::uint8_t>(list);
+}
+
 inline std::vector<std::uint8_t> byteRange(std::size_t count) {
     std::vector<std::uint8_t> bytes(count);
     for (std::size_t i = 0; i < count; ++i) bytes[i] = static_cast<std::uint8_t>(i * 7 + 1);

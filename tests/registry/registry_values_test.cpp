@@ -62,7 +62,7 @@ TEST_F(RegistryValues, ASecondSetReplacesTheValue) {
     std::optional<RegistryKey> key = RegistryKey::createOrOpen(HORALIA_KEY);
     ASSERT_TRUE(key);
     ASSERT_TRUE(key->set(L"score", ValueType::text, utf16z(u"12")));
-    ASSERT_TRUE(key->set(L"score", ValueType::binary, {1, 2, 3}));
+    ASSERT_TRUE(key->set(L"score", ValueType::binary, bytes({1, 2, 3})));
     ValueType type;
     EXPECT_EQ(readBack(HORALIA_KEY, L"score", &type), (std::vector<std::uint8_t>{1, 2, 3}));
     EXPECT_EQ(type, ValueType::binary);
