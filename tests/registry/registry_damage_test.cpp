@@ -31,10 +31,18 @@ std::string readWhole(const std::filesystem::path& path) {
 
 }  // namespace
 
-class DamagedFile : public RegistrySandbox, public ::testing::WithParamInterface<std::string> {};
+struct Damage {
+    const char* kind;
+    std::string content;
+};
+
+// Tests are named by the kind of damage rather than by the file's bytes.
+void PrintTo(const Damage& damage, std::ostream* out) { *out << damage.kind; }
+
+class DamagedFile : public RegistrySandbox, public ::testing::WithParamInterface<Damage> {};
 
 TEST_P(DamagedFile, IsKeptAsideAndTheRegistryStartsEmpty) {
-    const std::string damaged = GetParam();
+    const std::string damaged = GetParam().content;
     writeFile(damaged);
 
     std::optional<RegistryKey> key = RegistryKey::createOrOpen(HORALIA_KEY);
@@ -44,7 +52,7 @@ TEST_P(DamagedFile, IsKeptAsideAndTheRegistryStartsEmpty) {
     std::vector<std::filesystem::path> copies = damagedCopies();
     ASSERT_EQ(copies.size(), 1u);
     EXPECT_EQ(readWhole(copies[0]), damaged);
-    EXPECT_TRUE(copies[0].filename().string().size() == std::string("registry.reg.damaged-YYYYMMDD-HHMMSS").size())
+    EXPECT_EQ(copies[0].filename().string().size(), std::string("registry.reg.damaged-YYYYMMDD-HHMMSS").size())
         << copies[0];
 
     // The new file is whole again and takes new values.
@@ -53,18 +61,20 @@ TEST_P(DamagedFile, IsKeptAsideAndTheRegistryStartsEmpty) {
     EXPECT_EQ(damagedCopies().size(), 1u);
 }
 
+const std::string HEADER = "Windows Registry Editor Version 5.00\n\n";
+
 INSTANTIATE_TEST_SUITE_P(
     Contents, DamagedFile,
-    ::testing::Values(std::string("this is not a registry file\n"),
-                      std::string(""),                                       // empty
-                      VALID_FILE.substr(0, VALID_FILE.find("\"12\"") + 2),   // cut inside text
-                      VALID_FILE.substr(0, VALID_FILE.find(",\\") + 2),      // cut at a continuation
-                      VALID_FILE.substr(0, VALID_FILE.find("0a,") + 1),      // cut inside a byte
-                      std::string("Windows Registry Editor Version 5.00\n\n\"orphan\"=\"value\"\n"),
-                      std::string("Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\A]\n\"x\"=-\n"),
-                      std::string("Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\A]\n\"x\"=dword:12\n"),
-                      std::string("Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\A]\n\"x\"=\"\xC3\x28\"\n"),
-                      std::string("\x00\x01\x02\xFF\xFE binary\x00", 12)));
+    ::testing::Values(Damage{"garbage", "this is not a registry file\n"},
+                      Damage{"empty", ""},
+                      Damage{"cut_inside_text", VALID_FILE.substr(0, VALID_FILE.find("\"12\"") + 2)},
+                      Damage{"cut_at_continuation", VALID_FILE.substr(0, VALID_FILE.find(",\\") + 2)},
+                      Damage{"cut_inside_byte", VALID_FILE.substr(0, VALID_FILE.find("0a,") + 1)},
+                      Damage{"value_outside_key", HEADER + "\"orphan\"=\"value\"\n"},
+                      Damage{"deletion", HEADER + "[HKEY_CURRENT_USER\\A]\n\"x\"=-\n"},
+                      Damage{"short_dword", HEADER + "[HKEY_CURRENT_USER\\A]\n\"x\"=dword:12\n"},
+                      Damage{"invalid_utf8", HEADER + "[HKEY_CURRENT_USER\\A]\n\"x\"=\"\xC3\x28\"\n"},
+                      Damage{"binary", std::string("\x00\x01\x02\xFF\xFE binary\x00", 12)}));
 
 TEST_F(RegistryDamage, ADirectoryInPlaceOfTheFileIsKeptAside) {
     std::filesystem::create_directory(file());
