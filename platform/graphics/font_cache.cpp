@@ -8,6 +8,8 @@
 #include <map>
 #include <tuple>
 
+#include FT_DRIVER_H
+#include FT_MODULE_H
 #include FT_SIZES_H
 #include FT_TRUETYPE_TABLES_H
 
@@ -27,6 +29,11 @@ struct FontLibrary {
             library = nullptr;
             return;
         }
+        // The classic TrueType interpreter runs the fonts' full hinting in both
+        // directions, which is what keeps small monochrome glyphs well shaped;
+        // the newer one hints vertically only and leaves thin stems broken.
+        FT_UInt interpreter = TT_INTERPRETER_VERSION_35;
+        FT_Property_Set(library, "truetype", "interpreter-version", &interpreter);
         load(0, horalia_font_sans_regular, horalia_font_sans_regular_size);
         load(1, horalia_font_sans_bold, horalia_font_sans_bold_size);
     }
