@@ -15,10 +15,46 @@ std::uint32_t le32(std::span<const std::uint8_t> b, std::size_t at) {
            (static_cast<std::uint32_t>(b[at + 3]) << 24);
 }
 
+// SDL makes the whole surface before it reads the pixels, so a header that
+// claims a huge picture would cost gigabytes before failing. Pictures larger
+// than this, or uncompressed ones whose rows run past the end of the bytes,
+// are refused first.
+constexpr std::int64_t LARGEST_PICTURE = 4096 * 4096;
+
+bool plausibleSize(std::span<const std::uint8_t> bytes) {
+    const std::uint32_t headerSize = le32(bytes, 14);
+    std::int64_t width = 0, height = 0, bitCount = 0, compression = 0;
+    if (headerSize == 12) {  // the old OS/2 header: 16-bit sizes
+        width = bytes[18] | (bytes[19] << 8);
+        height = bytes[20] | (bytes[21] << 8);
+        bitCount = bytes[24] | (bytes[25] << 8);
+    } else if (headerSize >= 40 && bytes.size() >= 14 + 40) {
+        width = static_cast<std::int32_t>(le32(bytes, 18));
+        height = static_cast<std::int32_t>(le32(bytes, 22));
+        bitCount = bytes[28] | (bytes[29] << 8);
+        compression = le32(bytes, 30);
+    } else {
+        return false;
+    }
+    width = width < 0 ? -width : width;
+    height = height < 0 ? -height : height;
+    if (width == 0 || height == 0 || width * height > LARGEST_PICTURE) return false;
+    const bool uncompressed = compression == 0 || compression == 3;
+    if (uncompressed) {
+        const std::int64_t rowBytes = ((width * bitCount + 31) / 32) * 4;
+        const std::int64_t pixelsAt = le32(bytes, 10);
+        if (pixelsAt > static_cast<std::int64_t>(bytes.size()) ||
+            rowBytes * height > static_cast<std::int64_t>(bytes.size()) - pixelsAt)
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::optional<Picture> decodeBmpFile(std::span<const std::uint8_t> bytes) {
     if (bytes.size() < 14 + 12 || bytes[0] != 'B' || bytes[1] != 'M') return std::nullopt;
+    if (!plausibleSize(bytes)) return std::nullopt;
     SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
     if (!stream) return std::nullopt;
     SDL_Surface* loaded = SDL_LoadBMP_RW(stream, 1);

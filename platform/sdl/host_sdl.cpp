@@ -158,8 +158,10 @@ void windowCreated(std::wstring_view title) {
                                 SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
     if (!d.window) return;
     SDL_SetWindowMinimumSize(d.window, DISPLAY_WIDTH, DISPLAY_HEIGHT);
-    d.renderer = SDL_CreateRenderer(d.window, -1, 0);
-    if (!d.renderer) d.renderer = SDL_CreateRenderer(d.window, -1, SDL_RENDERER_SOFTWARE);
+    // A few scaled copies a second need no graphics driver; the software
+    // renderer starts faster and keeps the program small.
+    d.renderer = SDL_CreateRenderer(d.window, -1, SDL_RENDERER_SOFTWARE);
+    if (!d.renderer) d.renderer = SDL_CreateRenderer(d.window, -1, 0);
     if (!d.renderer) return;
     d.texture = SDL_CreateTexture(d.renderer, SDL_PIXELFORMAT_XBGR8888, SDL_TEXTUREACCESS_STREAMING,
                                   DISPLAY_WIDTH, DISPLAY_HEIGHT);

@@ -1,0 +1,90 @@
+// The screen where the child plays: a large dial, the prompt, four arrow
+// buttons that turn the hands, the check button, the score, the level
+// markers, the menu button and the exit icon. A right answer spins the hands
+// and brings the next question; a wrong one turns the wrong hands red.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "figures/AnimationListener.h"
+#include "platform/platform.h"
+#include "scene/FigureListener.h"
+#include "scene/LinkedList.h"
+#include "scene/Screen.h"
+#include "scene/ScreenListener.h"
+
+class Button;
+class Clock;
+class ClockAnim;
+class Image;
+class ProgressStore;
+class Text;
+
+class GameScreen : public Screen, public FigureListener, public AnimationListener {
+public:
+    static constexpr int LEVEL_MARKERS = 10;
+
+    // Builds every figure, then shows the score and asks the first question.
+    GameScreen(platform::Window* window, platform::Instance* instance, App* app);
+    // Releases the store, destroys every figure and forgets the listeners.
+    ~GameScreen() override;
+    // Picks up a level chosen or a score reset elsewhere, then composes as any screen.
+    void paint(platform::Picture& target, bool all) override;
+
+    // Reacts to the arrows, the check button and the exit icon, then tells the listeners.
+    void figurePressed(Figure* figure, std::int32_t x, std::int32_t y) override;
+    // Tells the listeners; the screen itself does nothing on a release.
+    void figureReleased(Figure* figure, std::int32_t x, std::int32_t y) override;
+
+    // Nothing: the spin needs no preparation.
+    void animationStarted(Figure* figure) override;
+    // The spin has ended: markers, score and the next question, then a whole repaint.
+    void animationWrapped(Figure* figure) override;
+    // Nothing: the spinning clock draws its own frames.
+    void animationFrame(Figure* figure, std::int32_t frame) override;
+
+    // Replaces the prompt with a new question at the store's level and resets the child's clock.
+    void newQuestion();
+    // Replaces the score number with the store's score.
+    void updateScore();
+    // Shows one marker per level reached.
+    void updateLevelMarkers();
+    // Shows and enables the minute buttons and shows the word "Minute".
+    void showMinuteControls();
+    // Hides the minute buttons and the word "Minute" (whole hours only).
+    void hideMinuteControls();
+
+    Clock* clock = nullptr;
+    Clock* referenceClock = nullptr;
+    LinkedList<ScreenListener*> listeners;
+    Button* hourForwardButton = nullptr;
+    Button* hourBackButton = nullptr;
+    Button* minuteForwardButton = nullptr;
+    Button* minuteBackButton = nullptr;
+    Button* checkButton = nullptr;
+    Text* minuteLabel = nullptr;
+    Image* levelMarkers[LEVEL_MARKERS] = {};
+    Image* exitIcon = nullptr;
+    platform::FontDescription scoreFont;
+    Text* scoreText = nullptr;
+    std::span<const std::uint8_t> buttonSound;
+    std::span<const std::uint8_t> rightSound;
+    std::span<const std::uint8_t> levelUpSound;
+    std::span<const std::uint8_t> wrongSound;
+    std::int32_t targetHour = 0;
+    std::int32_t targetMinute = 0;
+    Text* prompt = nullptr;
+    ProgressStore* store = nullptr;
+    platform::Colour textColour = platform::rgb(56, 57, 1);
+    std::int32_t shownLevel = 0;
+    bool noWrongAnswer = true;
+    ClockAnim* clockAnim = nullptr;
+
+private:
+    // Tells every listener of a press or a release, in list order.
+    void tellPressed(Figure* figure, std::int32_t x, std::int32_t y);
+    void tellReleased(Figure* figure, std::int32_t x, std::int32_t y);
+    // Judges the clock against the target and answers right or wrong.
+    void judge();
+};

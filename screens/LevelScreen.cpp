@@ -1,0 +1,184 @@
+// The level screen: its layout over the printed boxes and captions of the
+// background, the reactions to its controls, and the marker and percentages
+// that every paint takes afresh from the progress store.
+#include "screens/LevelScreen.h"
+
+#include <cwchar>
+#include <string_view>
+
+#include "figures/Button.h"
+#include "figures/Hotspot.h"
+#include "figures/Image.h"
+#include "figures/Text.h"
+#include "progress/ProgressStore.h"
+#include "screens/Sounds.h"
+
+namespace {
+
+constexpr std::int32_t BACKGROUND_BITMAP = 123;
+constexpr std::int32_t OK_BITMAP = 124;
+constexpr std::int32_t RESET_BITMAP = 125;
+constexpr std::int32_t TICK_BITMAP = 122;
+constexpr std::int32_t EXIT_BITMAP = 148;
+
+constexpr std::uint32_t RESET_WAVE = 20003;
+constexpr std::uint32_t EXIT_WAVE = 20000;
+
+// The automatic-levelling box; level boxes carry their level as tag.
+constexpr std::int32_t AUTO_BOX_TAG = 0;
+constexpr std::size_t PERCENT_CHARS = 12;
+
+// Level (index + 1)'s box: two rows of five, 30 px apart, rows at 80 and 100.
+std::int32_t boxX(std::int32_t index) { return (index % 5 + 1) * 30; }
+std::int32_t boxY(std::int32_t index) { return (index / 5 + 4) * 20; }
+
+}  // namespace
+
+LevelScreen::LevelScreen(platform::Window* window, platform::Instance* instance, App* app)
+    : Screen(window, instance, app) {
+    textColour = platform::rgb(192, 0, 0);
+    store = ProgressStore::acquire();
+
+    auto* backgroundImage = new Image(this, window, BACKGROUND_BITMAP);
+    backgroundImage->setZ(1);
+    backgroundImage->enabled = false;
+    backgroundImage->setVisible(true);
+    background = backgroundImage;
+    addFigure(backgroundImage);
+
+    auto* okButton = new Button(this, window, OK_BITMAP);
+    okButton->enabled = true;
+    okButton->setVisible(true);
+    okButton->setX(50);
+    okButton->setY(240);
+    okButton->addListener(this);
+    addFigure(okButton);
+
+    auto* resetButton = new Button(this, window, RESET_BITMAP);
+    resetButton->enabled = true;
+    resetButton->setVisible(true);
+    resetButton->setX(130);
+    resetButton->setY(240);
+    resetButton->addListener(this);
+    addFigure(resetButton);
+
+    autoTick = new Image(this, window, TICK_BITMAP);
+    autoTick->enabled = false;
+    autoTick->setVisible(store->autoAdjust);
+    autoTick->setX(30);
+    autoTick->setY(40);
+    addFigure(autoTick);
+
+    levelMarker = new Image(this, window, TICK_BITMAP);
+    levelMarker->enabled = false;
+    levelMarker->setVisible(true);
+    levelMarker->setX(30);
+    levelMarker->setY(80);
+    addFigure(levelMarker);
+
+    // The touch boxes lie above everything, so a tap on a drawn mark still counts.
+    auto makeBox = [this, window](std::int32_t x, std::int32_t y, std::int32_t tag) {
+        auto* box = new Hotspot(this, window, autoTick->getWidth(), autoTick->getHeight());
+        box->setZ(50);
+        box->enabled = true;
+        box->setVisible(true);
+        box->setX(x);
+        box->setY(y);
+        box->tag = tag;
+        box->addListener(this);
+        addFigure(box);
+    };
+    makeBox(30, 40, AUTO_BOX_TAG);
+    for (std::int32_t i = 0; i < LEVELS; ++i) makeBox(boxX(i), boxY(i), i + 1);
+
+    exitIcon = new Image(this, window, EXIT_BITMAP);
+    exitIcon->enabled = true;
+    exitIcon->setX(width - exitIcon->getWidth() - 4);
+    exitIcon->setY(4);
+    exitIcon->addListener(this);
+    addFigure(exitIcon);
+
+    placeMarker();
+
+    resetSound = loadWave(RESET_WAVE);
+    exitSound = loadWave(EXIT_WAVE);
+}
+
+LevelScreen::~LevelScreen() {
+    ProgressStore::release();
+    store = nullptr;
+    destroyAllFigures();
+    listeners.clear();
+    percentTexts.clear();
+}
+
+// The store may have changed anywhere (automatic levelling, a reset, a
+// choice here), so every paint shows it as it is now.
+void LevelScreen::paint(platform::Picture& target, bool all) {
+    placeMarker();
+    rebuildPercentages();
+    Screen::paint(target, all);
+}
+
+void LevelScreen::figurePressed(Figure* figure, std::int32_t x, std::int32_t y) {
+    if (figure == exitIcon) {
+        // The click must be heard before the program goes away.
+        playWave(exitSound, SOUND_TO_END);
+        platform::postMessage(window, platform::WM_DESTROY, 0, 0);
+    } else if (std::wstring_view(figure->typeName()) == L"Hotspot") {
+        if (figure->tag == AUTO_BOX_TAG) {
+            store->setAutoAdjust(!store->autoAdjust);
+            autoTick->setVisible(store->autoAdjust);
+        } else {
+            store->setLevel(figure->tag);
+            placeMarker();
+        }
+    } else if (std::wstring_view(figure->typeName()) == L"Button" &&
+               static_cast<Button*>(figure)->bitmapId == RESET_BITMAP) {
+        playWave(resetSound, SOUND_ASYNC);
+        store->resetScore();
+        rebuildPercentages();
+    }
+    for (const auto* node = listeners.head(); node != nullptr; node = node->next)
+        node->value->screenPressed(this, figure, x, y);
+}
+
+void LevelScreen::figureReleased(Figure* figure, std::int32_t x, std::int32_t y) {
+    for (const auto* node = listeners.head(); node != nullptr; node = node->next)
+        node->value->screenReleased(this, figure, x, y);
+}
+
+void LevelScreen::placeMarker() {
+    std::int32_t v = store->level - 1;
+    levelMarker->setX(boxX(v));
+    levelMarker->setY(v < 5 ? 80 : 100);
+}
+
+// Texts render once, so new numbers need new figures; removing the old ones
+// marks their areas for the paint that follows.
+void LevelScreen::rebuildPercentages() {
+    for (const auto* node = percentTexts.head(); node != nullptr; node = node->next)
+        removeFigure(node->value, true);
+    percentTexts.clear();
+
+    platform::FontDescription font;
+    font.height = 12;
+    font.weight = platform::FW_BOLD;
+    font.pitchAndFamily = platform::FF_SWISS;
+
+    for (std::int32_t i = 0; i < LEVELS; ++i) {
+        // Single precision and truncation: 2 of 3 shows 66, not 67.
+        float rate = store->successRate(i + 1) * 100.0f;
+        auto percent = static_cast<std::int32_t>(rate);
+        wchar_t text[PERCENT_CHARS] = {};
+        std::swprintf(text, PERCENT_CHARS, L"%d", percent);
+        auto* percentText = new Text(this, window, text, textColour, font);
+        percentText->setX((i % 3) * 70 + 66);
+        percentText->setY((i / 3 + 7) * 20);
+        percentText->enabled = false;
+        // Level 10 stands alone in its row, a little to the right.
+        if (i == 9) percentText->setX(percentText->getX() + 5);
+        percentTexts.append(percentText);
+        addFigure(percentText);
+    }
+}

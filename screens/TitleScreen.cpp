@@ -1,0 +1,61 @@
+// The title screen: a full-screen picture that takes the tap and two lines
+// of text from the string table in small yellow letters.
+#include "screens/TitleScreen.h"
+
+#include <string>
+
+#include "figures/Image.h"
+#include "figures/Text.h"
+
+namespace {
+
+constexpr std::int32_t TITLE_BITMAP = 127;
+constexpr std::uint32_t VERSION_STRING = 305;
+constexpr std::uint32_t NOTICE_STRING = 306;
+// Room for 19 characters and the terminating null: longer entries are cut.
+constexpr std::size_t LINE_CHARS = 20;
+constexpr platform::Colour LINE_COLOUR = platform::rgb(255, 239, 0);
+
+}  // namespace
+
+TitleScreen::TitleScreen(platform::Window* window, platform::Instance* instance, App* app)
+    : Screen(window, instance, app) {
+    auto* picture = new Image(this, window, TITLE_BITMAP);
+    picture->setZ(1);
+    picture->enabled = true;
+    picture->setVisible(true);
+    picture->addListener(this);
+    background = picture;
+    addFigure(picture);
+
+    platform::FontDescription font;
+    font.height = 12;
+    font.weight = platform::FW_BOLD;
+    font.pitchAndFamily = platform::FF_SWISS;
+
+    // Not enabled: a press on a line stops there and starts nothing.
+    auto addLine = [this, window, instance, &font](std::uint32_t id, std::int32_t x) {
+        std::wstring line = platform::loadString(instance, id, LINE_CHARS);
+        auto* text = new Text(this, window, line, LINE_COLOUR, font);
+        text->setZ(10);
+        text->enabled = false;
+        text->setVisible(true);
+        text->setX(x);
+        text->setY(300);
+        addFigure(text);
+    };
+    addLine(VERSION_STRING, 5);
+    addLine(NOTICE_STRING, 165);
+}
+
+TitleScreen::~TitleScreen() {
+    destroyAllFigures();
+    listeners.clear();
+}
+
+void TitleScreen::figurePressed(Figure* figure, std::int32_t x, std::int32_t y) {
+    for (const auto* node = listeners.head(); node != nullptr; node = node->next)
+        node->value->screenPressed(this, figure, x, y);
+}
+
+void TitleScreen::figureReleased(Figure*, std::int32_t, std::int32_t) {}

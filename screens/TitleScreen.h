@@ -1,0 +1,27 @@
+// The screen shown at start: the title picture with the version and notice
+// lines at its foot. A press on the picture is reported to the listeners,
+// which start the game; the two lines do not take the stylus.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/platform.h"
+#include "scene/FigureListener.h"
+#include "scene/LinkedList.h"
+#include "scene/Screen.h"
+#include "scene/ScreenListener.h"
+
+class TitleScreen : public Screen, public FigureListener {
+public:
+    // Builds the picture and the two lines of text.
+    TitleScreen(platform::Window* window, platform::Instance* instance, App* app);
+    // Destroys every figure and forgets the listeners.
+    ~TitleScreen() override;
+
+    // Tells every listener of the press.
+    void figurePressed(Figure* figure, std::int32_t x, std::int32_t y) override;
+    // Nothing: the game starts on the press, and its release belongs to the next screen.
+    void figureReleased(Figure* figure, std::int32_t x, std::int32_t y) override;
+
+    LinkedList<ScreenListener*> listeners;
+};

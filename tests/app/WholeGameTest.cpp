@@ -1,0 +1,375 @@
+// The whole program in the headless host, played as a child would: stylus
+// presses and releases at screen points, the tick counter moved by hand, and
+// the display, the sounds and the registry file checked after every step.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <optional>
+
+#include "app/App.h"
+#include "app/MainLoop.h"
+#include "app/MainWindow.h"
+#include "figures/Button.h"
+#include "figures/Clock.h"
+#include "figures/ClockAnim.h"
+#include "figures/ClockHands.h"
+#include "figures/Image.h"
+#include "figures/Text.h"
+#include "progress/ProgressStore.h"
+#include "screens/GameScreen.h"
+#include "screens/LevelScreen.h"
+#include "screens/Questions.h"
+#include "screens/TitleScreen.h"
+#include "tests/screens/GameTestSupport.h"
+
+using gametest::sounds;
+using platform::Point;
+using platform::Rect;
+
+namespace {
+
+// Game screen controls.
+constexpr Point HOUR_FORWARD{30, 190};
+constexpr Point MINUTE_FORWARD{210, 190};
+constexpr Point CHECK{120, 245};
+constexpr Point MENU{25, 25};
+constexpr Point EXIT{226, 14};
+constexpr Point DIAL_CENTRE{120, 110};
+constexpr Rect MINUTE_BUTTONS{190, 180, 230, 225};
+// Level screen controls.
+constexpr Point AUTO_BOX{35, 45};
+constexpr Point OK_BUTTON{80, 255};
+constexpr Point RESET_BUTTON{160, 255};
+constexpr Point LEVEL_3_BOX{95, 85};
+// Title screen.
+constexpr Point TITLE{120, 150};
+constexpr Point VERSION_LINE{8, 305};
+
+constexpr platform::Colour HOUR_COLOUR = platform::rgb(131, 132, 1);
+constexpr platform::Colour WRONG_HOUR = platform::rgb(190, 8, 8);
+
+// The level marker of the game screen for level (1 to 10), from the right.
+Rect gameMarker(int level) {
+    int x = 240 - (level - 1) * 15 - 20;
+    return {x, 300, x + 15, 315};
+}
+
+// The box of a level (1 to 10) on the level screen.
+Rect levelBox(int level) {
+    int x = ((level - 1) % 5 + 1) * 30;
+    int y = ((level - 1) / 5 + 4) * 20;
+    return {x, y, x + 10, y + 10};
+}
+
+class WholeGame : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::headless::reset();
+        platform::headless::setTickCount(50000);
+        registry = std::make_unique<gametest::RegistryFolder>();
+    }
+
+    void TearDown() override {
+        if (application != nullptr) platform::destroyWindow(application->window);
+        loop.reset();
+        platform::headless::reset();
+        registry.reset();
+    }
+
+    // Starts the program as its entry does, and lets the opening paint happen.
+    void start() {
+        exitCode.reset();
+        ASSERT_TRUE(createMainWindow(platform::moduleHandle(), platform::SW_SHOW));
+        loop = std::make_unique<MainLoop>(platform::loadAccelerators(platform::moduleHandle(), 3));
+        settle();
+    }
+
+    // Runs passes while messages wait (paints included), stopping at the exit.
+    void settle() {
+        for (int i = 0; i < 500 && !exitCode; ++i) {
+            platform::Message waiting;
+            if (!platform::peekMessage(waiting, platform::PM_NOREMOVE)) return;
+            exitCode = loop->pass();
+        }
+    }
+
+    // A press well apart in time from the last one, so it never pairs into a double-click.
+    void press(Point point) {
+        platform::headless::advanceTicks(600);
+        platform::headless::pressStylus(point.x, point.y);
+        settle();
+    }
+    void release(Point point) {
+        platform::headless::releaseStylus(point.x, point.y);
+        settle();
+    }
+    void tap(Point point) {
+        press(point);
+        release(point);
+    }
+
+    // Lets time pass so that the screen copies its changes to the display.
+    void letTimePass(std::uint32_t milliseconds) {
+        for (std::uint32_t t = 0; t < milliseconds && !exitCode; t += 20) {
+            platform::headless::advanceTicks(20);
+            exitCode = loop->pass();
+        }
+    }
+
+    GameScreen& game() { return *application->gameScreen; }
+    LevelScreen& levels() { return *application->levelScreen; }
+    const platform::Picture& display() { return platform::headless::display(); }
+
+    // Turns the hands to the target with the arrows, minutes first (they carry into the hour).
+    void setHandsToTarget() {
+        for (int i = 0; i < 12 && game().clock->minute != game().targetMinute; ++i) tap(MINUTE_FORWARD);
+        for (int i = 0; i < 12 && game().clock->hour != game().targetHour; ++i) tap(HOUR_FORWARD);
+        ASSERT_EQ(game().clock->hour, game().targetHour);
+        ASSERT_EQ(game().clock->minute, game().targetMinute);
+    }
+
+    // Passes 84 ms apart until the spin has ended; how many it took.
+    int spinToEnd() {
+        for (int k = 1; k <= 40; ++k) {
+            platform::headless::advanceTicks(84);
+            exitCode = loop->pass();
+            if (!game().clockAnim->visible) {
+                settle();
+                return k;
+            }
+        }
+        return -1;
+    }
+
+    // The display at area compared with a bitmap, with a keyed overlay bitmap or none.
+    int differencesFrom(Rect area, std::uint32_t backgroundId, std::optional<std::uint32_t> overlayId) {
+        platform::Picture background = gametest::bitmap(backgroundId);
+        platform::Picture overlay = overlayId ? gametest::bitmap(*overlayId) : platform::Picture();
+        return gametest::differences(
+            display(), area, gametest::composed(background, area, overlayId ? &overlay : nullptr, KEY_COLOUR));
+    }
+
+    Point onHourHand() {
+        return gametest::along(DIAL_CENTRE, hourHandEnd(game().clock->hour, game().clock->minute, DIAL_CENTRE, 40),
+                               0.6);
+    }
+
+    std::unique_ptr<gametest::RegistryFolder> registry;
+    std::unique_ptr<MainLoop> loop;
+    std::optional<int> exitCode;
+};
+
+TEST_F(WholeGame, StartsOnTheTitleWithTheOpeningSound) {
+    start();
+    ASSERT_NE(application, nullptr);
+    EXPECT_EQ(application->currentScreen, application->titleScreen);
+    EXPECT_TRUE(application->titleScreen->active);
+    EXPECT_FALSE(application->gameScreen->active);
+    EXPECT_FALSE(application->levelScreen->active);
+    EXPECT_EQ(sounds(), std::vector<std::string>{"20006/5"});
+    for (LinkedList<ScreenListener*>* listeners :
+         {&application->gameScreen->listeners, &application->levelScreen->listeners,
+          &application->titleScreen->listeners}) {
+        ASSERT_EQ(listeners->count(), 1);
+        EXPECT_EQ(listeners->valueAt(0), application);
+    }
+    // The title picture is on the display above its two lines of text.
+    EXPECT_EQ(differencesFrom({0, 0, 240, 290}, 127, std::nullopt), 0);
+    // A fresh start writes nothing.
+    EXPECT_FALSE(registry->text("score").has_value());
+    EXPECT_FALSE(registry->text("level").has_value());
+}
+
+TEST_F(WholeGame, TheSameSecondOfTheSameDaySeedsTheSameQuestions) {
+    platform::headless::setLocalTime({2025, 3, 2, 17, 13, 45, 12, 999});
+    start();
+    std::int32_t targetHour = game().targetHour;
+    int next = std::rand();
+
+    std::srand(17 * 86400 + 13 * 3600 + 45 * 60 + 12);
+    std::optional<Question> question = makeQuestion(1);
+    ASSERT_TRUE(question);
+    EXPECT_EQ(question->targetHour, targetHour);
+    EXPECT_EQ(std::rand(), next);
+}
+
+TEST_F(WholeGame, ATapOnTheVersionLineDoesNotStartTheGame) {
+    start();
+    tap(VERSION_LINE);
+    EXPECT_EQ(application->currentScreen, application->titleScreen);
+    EXPECT_EQ(sounds(), std::vector<std::string>{"20006/5"});
+    tap(TITLE);
+    EXPECT_EQ(application->currentScreen, application->gameScreen);
+}
+
+TEST_F(WholeGame, TheGameStartsOnThePressAndItsReleaseGoesToTheGame) {
+    start();
+    press(TITLE);
+    EXPECT_EQ(application->currentScreen, application->gameScreen);
+    EXPECT_TRUE(application->gameScreen->active);
+    EXPECT_FALSE(application->titleScreen->active);
+    EXPECT_EQ(sounds(), (std::vector<std::string>{"20006/5", "20003/5"}));
+    release(TITLE);
+    EXPECT_EQ(application->currentScreen, application->gameScreen);
+    // Level 1: no minute buttons, the background shows where they would be.
+    EXPECT_EQ(differencesFrom(MINUTE_BUTTONS, 138, std::nullopt), 0);
+    Point hour = onHourHand();
+    EXPECT_EQ(display().pixel(hour.x, hour.y), HOUR_COLOUR);
+}
+
+TEST_F(WholeGame, TheMenuButtonSwitchesEvenWhenTheStylusSlidesOffIt) {
+    start();
+    tap(TITLE);
+    platform::headless::clearPlayedSounds();
+    press(MENU);
+    EXPECT_EQ(sounds(), std::vector<std::string>{"20003/5"});
+    EXPECT_EQ(application->currentScreen, application->gameScreen);
+    release({120, 300});
+    EXPECT_EQ(application->currentScreen, application->levelScreen);
+}
+
+TEST_F(WholeGame, ResetOnTheLevelScreenNeitherClicksThroughTheAppNorSwitches) {
+    start();
+    tap(TITLE);
+    tap(MENU);
+    platform::headless::clearPlayedSounds();
+    tap(RESET_BUTTON);
+    EXPECT_EQ(sounds(), std::vector<std::string>{"20003/5"}) << "only the screen's own reset sound";
+    EXPECT_EQ(application->currentScreen, application->levelScreen);
+}
+
+TEST_F(WholeGame, TheExitIconOfTheGameEndsTheProgramWithZero) {
+    start();
+    tap(TITLE);
+    platform::headless::clearPlayedSounds();
+    press(EXIT);
+    EXPECT_EQ(sounds(), std::vector<std::string>{"20000/4"});
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(application, nullptr);
+}
+
+TEST_F(WholeGame, AChildPlaysThroughTheWholeGame) {
+    {
+        SCOPED_TRACE("start and tap the title");
+        start();
+        tap(TITLE);
+        ASSERT_EQ(application->currentScreen, application->gameScreen);
+        EXPECT_EQ(sounds(), (std::vector<std::string>{"20006/5", "20003/5"}));
+        EXPECT_EQ(game().shownLevel, 1);
+    }
+    {
+        SCOPED_TRACE("answer the first question right");
+        platform::headless::clearPlayedSounds();
+        setHandsToTarget();
+        std::vector<std::string> clicks = sounds();
+        for (const std::string& click : clicks) EXPECT_EQ(click, "20000/4");
+        press(CHECK);
+        EXPECT_EQ(sounds().back(), "20004/5");
+        release(CHECK);
+        EXPECT_EQ(registry->text("score"), "12");
+        EXPECT_EQ(registry->stat(1), std::make_pair(1, 1));
+        EXPECT_FALSE(game().clock->visible);
+        EXPECT_TRUE(game().clockAnim->visible);
+    }
+    {
+        SCOPED_TRACE("the spin runs 30 steps, then the next question");
+        EXPECT_EQ(spinToEnd(), 30);
+        EXPECT_TRUE(game().clock->visible);
+        EXPECT_NE(game().clock->hour, game().targetHour);
+        Point hour = onHourHand();
+        EXPECT_EQ(display().pixel(hour.x, hour.y), HOUR_COLOUR);
+    }
+    {
+        SCOPED_TRACE("three wrong answers, then the right one");
+        platform::headless::clearPlayedSounds();
+        tap(CHECK);
+        letTimePass(100);
+        Point hour = onHourHand();
+        EXPECT_EQ(display().pixel(hour.x, hour.y), WRONG_HOUR);
+        tap(CHECK);
+        tap(CHECK);
+        EXPECT_EQ(sounds(), (std::vector<std::string>{"20005/5", "20005/5", "20005/5"}));
+        setHandsToTarget();
+        tap(CHECK);
+        EXPECT_EQ(registry->text("score"), "12") << "three wrong answers leave nothing to earn";
+        EXPECT_EQ(registry->stat(1), std::make_pair(1, 2)) << "the result is not clean";
+        EXPECT_EQ(spinToEnd(), 30);
+    }
+    {
+        SCOPED_TRACE("choose level 3 on the level screen");
+        platform::headless::clearPlayedSounds();
+        tap(MENU);
+        ASSERT_EQ(application->currentScreen, application->levelScreen);
+        EXPECT_EQ(differencesFrom(levelBox(1), 123, 122u), 0);
+        tap(LEVEL_3_BOX);
+        EXPECT_EQ(registry->text("level"), "3");
+        letTimePass(100);
+        EXPECT_EQ(differencesFrom(levelBox(3), 123, 122u), 0);
+        EXPECT_EQ(differencesFrom(levelBox(1), 123, std::nullopt), 0);
+        tap(OK_BUTTON);
+        ASSERT_EQ(application->currentScreen, application->gameScreen);
+        EXPECT_EQ(sounds(), (std::vector<std::string>{"20003/5", "20000/5", "20003/5", "20002/5"}));
+        EXPECT_EQ(game().shownLevel, 3);
+        EXPECT_EQ(differencesFrom(gameMarker(3), 138, 118u), 0);
+        EXPECT_EQ(differencesFrom(gameMarker(4), 138, std::nullopt), 0);
+        EXPECT_NE(differencesFrom(MINUTE_BUTTONS, 138, std::nullopt), 0) << "the minute buttons are back";
+    }
+    {
+        SCOPED_TRACE("answer at level 3 with the minute buttons");
+        ASSERT_EQ(game().clock->minuteStep, 15);
+        setHandsToTarget();
+        tap(CHECK);
+        EXPECT_EQ(registry->text("score"), "24");
+        EXPECT_EQ(registry->stat(3), std::make_pair(1, 1));
+        EXPECT_EQ(spinToEnd(), 30);
+    }
+    {
+        SCOPED_TRACE("reset the score and statistics");
+        tap(MENU);
+        ASSERT_EQ(application->currentScreen, application->levelScreen);
+        tap(RESET_BUTTON);
+        EXPECT_EQ(registry->text("score"), "0");
+        for (int level = 1; level <= 10; ++level) EXPECT_EQ(registry->stat(level), std::make_pair(0, 0)) << level;
+        EXPECT_EQ(registry->text("level"), "3");
+        tap(OK_BUTTON);
+        ASSERT_EQ(application->currentScreen, application->gameScreen);
+        EXPECT_EQ(game().store->score, 0);
+        EXPECT_FALSE(game().store->scoreReset) << "the game's paint has taken the reset";
+    }
+    {
+        SCOPED_TRACE("switch automatic levelling off");
+        tap(MENU);
+        tap(AUTO_BOX);
+        EXPECT_EQ(registry->text("auto"), "1");
+        letTimePass(100);
+        EXPECT_EQ(differencesFrom({30, 40, 40, 50}, 123, std::nullopt), 0) << "the tick is gone";
+    }
+    {
+        SCOPED_TRACE("leave by the level screen's exit icon");
+        platform::headless::clearPlayedSounds();
+        press(EXIT);
+        EXPECT_EQ(sounds(), std::vector<std::string>{"20000/4"});
+        EXPECT_EQ(exitCode, 0);
+        EXPECT_EQ(application, nullptr);
+        EXPECT_EQ(registry->text("level"), "3");
+        EXPECT_EQ(registry->text("auto"), "1");
+    }
+    {
+        SCOPED_TRACE("a new start picks up where the child left");
+        platform::headless::reset();
+        platform::headless::setTickCount(90000);
+        start();
+        ASSERT_NE(application, nullptr);
+        EXPECT_EQ(game().shownLevel, 3);
+        EXPECT_EQ(game().store->score, 0);
+        EXPECT_FALSE(game().store->autoAdjust);
+        EXPECT_FALSE(levels().autoTick->visible);
+        for (int i = 0; i < GameScreen::LEVEL_MARKERS; ++i) EXPECT_EQ(game().levelMarkers[i]->visible, i < 3) << i;
+        tap(TITLE);
+        EXPECT_EQ(differencesFrom(gameMarker(3), 138, 118u), 0);
+        EXPECT_EQ(game().clock->minuteStep, 15);
+    }
+}
+
+}  // namespace
