@@ -111,7 +111,9 @@ TEST_P(Waves, AreMonoPcmAtTheirRateWidthAndLength) {
     EXPECT_EQ(le(wave, 22, 2), 1u) << "mono";
     EXPECT_EQ(static_cast<int>(le(wave, 24, 4)), row.rate);
     EXPECT_EQ(static_cast<int>(le(wave, 34, 2)), row.bits);
-    if (row.fileSize) EXPECT_EQ(wave.size(), row.fileSize);
+    if (row.fileSize) {
+        EXPECT_EQ(wave.size(), row.fileSize);
+    }
     const double seconds = double(wave.size() - 44) / (row.rate * row.bits / 8);
     EXPECT_NEAR(seconds * 1000, row.milliseconds, row.milliseconds * 0.25);
     EXPECT_TRUE(playSound(wave, SND_ASYNC | SND_MEMORY));
