@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "platform/core/host.h"
+#include "platform/core/text_encoding.h"
 
 namespace platform::core::singleInstance {
 namespace {
@@ -23,24 +24,6 @@ struct State {
 State& state() {
     static State instance;
     return instance;
-}
-
-std::string utf8(std::wstring_view text) {
-    std::string out;
-    for (wchar_t w : text) {
-        auto c = static_cast<std::uint32_t>(w);
-        if (c < 0x80) {
-            out.push_back(static_cast<char>(c));
-        } else if (c < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xE0 | ((c >> 12) & 0x0F)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        }
-    }
-    return out;
 }
 
 // The socket address for a class and title; false when the name is too long.

@@ -11,6 +11,7 @@
 #include "platform/core/host.h"
 #include "platform/core/input.h"
 #include "platform/core/single_instance.h"
+#include "platform/core/text_encoding.h"
 
 namespace platform::host {
 namespace {
@@ -27,24 +28,6 @@ struct Desktop {
 Desktop& desktop() {
     static Desktop instance;
     return instance;
-}
-
-std::string utf8(std::wstring_view text) {
-    std::string out;
-    for (wchar_t w : text) {
-        auto c = static_cast<std::uint32_t>(w);
-        if (c < 0x80) {
-            out.push_back(static_cast<char>(c));
-        } else if (c < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xE0 | ((c >> 12) & 0x0F)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        }
-    }
-    return out;
 }
 
 // Where the display lies in the window: the largest whole scale that fits.
@@ -153,7 +136,7 @@ void present(const Picture& display) {
 void windowCreated(std::wstring_view title) {
     auto& d = desktop();
     if (d.window) return;
-    d.window = SDL_CreateWindow(utf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+    d.window = SDL_CreateWindow(core::utf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                 DISPLAY_WIDTH * START_SCALE, DISPLAY_HEIGHT * START_SCALE,
                                 SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
     if (!d.window) return;
