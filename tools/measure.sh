@@ -33,6 +33,9 @@ start=$(date +%s%N)
 "$program" >/dev/null 2>&1 &
 game=$!
 until window=$(xdotool search --onlyvisible --name '^Horalia$' 2>/dev/null | head -1) && [ -n "$window" ]; do
+  # A copy that is already running makes this one end at once.
+  kill -0 "$game" 2>/dev/null || { echo "the program ended before showing a window (is it running already?)" >&2; exit 1; }
+  [ $(( $(date +%s%N) - start )) -lt 10000000000 ] || { echo "no window within 10 s" >&2; exit 1; }
   sleep 0.002
 done
 first_frame_ms=$(( ($(date +%s%N) - start) / 1000000 ))
