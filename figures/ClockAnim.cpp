@@ -30,9 +30,11 @@ void ClockAnim::start() {
     }
 }
 
-// The sum may wrap, as the comparison always has; at least 84 ms lie between steps.
+// At least 84 ms lie between steps. The time since the last step is taken as
+// an unsigned difference, so that a spin running while the tick counter wraps
+// keeps its pace instead of stopping until the counter comes round again.
 void ClockAnim::tick(std::uint32_t now) {
-    if (now <= lastStepTime + STEP_WAIT) return;
+    if (now - lastStepTime <= STEP_WAIT) return;
     nextHour();
     stepMinuteForward();
     lastStepTime = now;

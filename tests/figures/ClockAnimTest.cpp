@@ -53,6 +53,22 @@ TEST_F(ClockAnimTest, StepsOnlyAfter83Milliseconds) {
     EXPECT_EQ(anim.minute, 10);
 }
 
+TEST_F(ClockAnimTest, KeepsItsPaceWhileTheTickCounterWraps) {
+    ClockAnim anim(&screen, window, {40, 60, 200, 220}, GREY, GREY, GREY, 30);
+    anim.setTime(3, 50);
+    platform::headless::setTickCount(0xFFFFFFF0u);
+    anim.start();
+    screen.tick(0xFFFFFFF0u + 40);
+    EXPECT_EQ(anim.hour, 3) << "40 ms after the start is too early, even near the wrap";
+    screen.tick(0xFFFFFFF0u + 84);  // 0x44 once wrapped
+    EXPECT_EQ(anim.hour, 5);
+
+    platform::headless::setTickCount(0xFFFFFF00u);
+    anim.start();
+    screen.tick(0x10);  // 272 ms later, past the wrap
+    EXPECT_EQ(anim.hour, 6) << "the spin goes on after the counter wraps";
+}
+
 TEST_F(ClockAnimTest, StartShowsJoinsTheTickersOnceAndKeepsTheTime) {
     ClockAnim anim(&screen, window, {40, 60, 200, 220}, GREY, GREY, GREY, 30);
     anim.setTime(7, 20);
