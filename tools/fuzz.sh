@@ -24,7 +24,9 @@ cmake --build "$build"
 # which costs nothing until the memory is touched. So single allocations are
 # not limited (impossible ones just fail, as in the program), but a process
 # that grows past 1 GB for a few kilobytes of input is an out-of-memory find.
-export ASAN_OPTIONS="${ASAN_OPTIONS:-allocator_may_return_null=1:detect_leaks=1}"
+# What the caller sets comes first, so that these settings, which the
+# fuzzers need, win.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}allocator_may_return_null=1:detect_leaks=1"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 
 failed=()
