@@ -15,7 +15,7 @@ display=:$((90 + RANDOM % 100))
 Xvfb "$display" -screen 0 800x800x24 >/dev/null 2>&1 &
 xvfb=$!
 settings=$(mktemp -d)
-trap 'kill $game $xvfb 2>/dev/null; rm -rf "$settings"' EXIT
+trap 'kill ${game:-} $xvfb 2>/dev/null || true; rm -rf "$settings"' EXIT
 export DISPLAY=$display XDG_CONFIG_HOME=$settings SDL_AUDIODRIVER=dummy
 sleep 1
 

@@ -141,8 +141,11 @@ void windowCreated(std::wstring_view title) {
                                 SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
     if (!d.window) return;
     SDL_SetWindowMinimumSize(d.window, DISPLAY_WIDTH, DISPLAY_HEIGHT);
-    // A few scaled copies a second need no graphics driver; the software
-    // renderer starts faster and keeps the program small.
+    // A few scaled copies a second need no graphics driver: the software
+    // renderer drawing straight into the window's own pixels starts faster
+    // and keeps the program small (an OpenGL-backed window surface alone
+    // would bring in a software OpenGL of some 90 MB where no GPU is used).
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     d.renderer = SDL_CreateRenderer(d.window, -1, SDL_RENDERER_SOFTWARE);
     if (!d.renderer) d.renderer = SDL_CreateRenderer(d.window, -1, 0);
     if (!d.renderer) return;
