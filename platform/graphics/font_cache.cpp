@@ -8,8 +8,6 @@
 #include <map>
 #include <tuple>
 
-#include FT_DRIVER_H
-#include FT_MODULE_H
 #include FT_SIZES_H
 #include FT_TRUETYPE_TABLES_H
 
@@ -29,11 +27,6 @@ struct FontLibrary {
             library = nullptr;
             return;
         }
-        // The classic TrueType interpreter runs the fonts' full hinting in both
-        // directions, which is what keeps small monochrome glyphs well shaped;
-        // the newer one hints vertically only and leaves thin stems broken.
-        FT_UInt interpreter = TT_INTERPRETER_VERSION_35;
-        FT_Property_Set(library, "truetype", "interpreter-version", &interpreter);
         load(0, horalia_font_sans_regular, horalia_font_sans_regular_size);
         load(1, horalia_font_sans_bold, horalia_font_sans_bold_size);
     }
@@ -98,6 +91,7 @@ SizedFace::SizedFace(FT_Face face, bool cellHeight, int pixels) : face_(face) {
     request.type = FT_SIZE_REQUEST_TYPE_NOMINAL;
     request.height = static_cast<FT_Long>(std::lround(em * 64));
     FT_Request_Size(face_, &request);
+    autoHinted_ = face_->size->metrics.y_ppem < SMALLEST_INSTRUCTED_SIZE;
 }
 
 SizedFace::~SizedFace() {
@@ -111,9 +105,12 @@ const Glyph& SizedFace::glyph(char32_t character) {
     if (size_ == nullptr) return g;
     FT_Activate_Size(size_);
     const FT_UInt index = FT_Get_Char_Index(face_, character);
-    if (FT_Load_Glyph(face_, index, FT_LOAD_TARGET_MONO) != 0) return g;
+    const FT_Int32 hinting = autoHinted_ ? FT_LOAD_FORCE_AUTOHINT : 0;
+    if (FT_Load_Glyph(face_, index, FT_LOAD_TARGET_MONO | hinting) != 0) return g;
     FT_GlyphSlot slot = face_->glyph;
-    g.advance = static_cast<int>((slot->advance.x + 32) >> 6);
+    // The automatic hinter widens letters; those lines keep the design widths.
+    g.advance = autoHinted_ ? static_cast<int>((slot->linearHoriAdvance + 0x8000) >> 16)
+                            : static_cast<int>((slot->advance.x + 32) >> 6);
     if (FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0) return g;
     const FT_Bitmap& bitmap = slot->bitmap;
     if (bitmap.pixel_mode != FT_PIXEL_MODE_MONO) return g;

@@ -42,6 +42,12 @@ private:
     FT_Face face_;
     FT_Size size_ = nullptr;
     int ascent_ = 0, descent_ = 0;
+    // Below this many pixels to the em the font's own hinting instructions
+    // give bold glyphs uneven one-pixel stems in monochrome (a "0" like
+    // "{}"), so FreeType's automatic hinter shapes them; from it upwards the
+    // font's instructions give the crisper letters.
+    static constexpr int SMALLEST_INSTRUCTED_SIZE = 13;
+    bool autoHinted_ = false;
     std::unordered_map<char32_t, Glyph> glyphs_;
 };
 

@@ -209,3 +209,32 @@ TEST(Font, MovedFontKeepsWorking) {
     c = std::move(b);
     EXPECT_EQ(c.extent(L"Hour").width, 38);
 }
+
+// Ink runs along one row of a caption: the widths of the unbroken stretches of ink.
+static std::vector<int> inkRuns(const Picture& p, int y) {
+    std::vector<int> runs;
+    int run = 0;
+    for (int x = 0; x <= p.width(); ++x) {
+        if (x < p.width() && p.pixel(x, y) == INK) {
+            ++run;
+        } else if (run > 0) {
+            runs.push_back(run);
+            run = 0;
+        }
+    }
+    return runs;
+}
+
+TEST(Font, SmallBoldDigitsHaveEvenStems) {
+    // The level screen's percentages: 12-pixel cells, bold. Every row through
+    // the middle of a "0" crosses two stems of the same, bold width.
+    const Font font(withHeight(12));
+    const Picture zero = caption(font, L"0");
+    const int ascent = 10;  // the digit stands on the baseline, within the cell
+    for (int y = ascent - 6; y <= ascent - 2; ++y) {
+        const std::vector<int> runs = inkRuns(zero, y);
+        ASSERT_EQ(runs.size(), 2u) << "row " << y;
+        EXPECT_EQ(runs[0], runs[1]) << "row " << y;
+        EXPECT_GE(runs[0], 2) << "row " << y;
+    }
+}
