@@ -17,51 +17,41 @@
 #include "figures/Clock.h"
 #include "screens/GameScreen.h"
 #include "screens/TitleScreen.h"
+#include "tests/app/GameDriver.h"
 #include "tests/screens/GameTestSupport.h"
 
 namespace {
 
-constexpr int HOUR_FORWARD_X = 30, HOUR_FORWARD_Y = 190;
+using namespace gamedriver;
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test, protected GameDriver {
 protected:
     void SetUp() override {
         platform::headless::reset();
         platform::headless::setTickCount(10000);
         registry = std::make_unique<gametest::RegistryFolder>();
-        ASSERT_TRUE(createMainWindow(platform::moduleHandle(), platform::SW_SHOW));
+        ASSERT_TRUE(launch());
         window = application->window;
-        loop = std::make_unique<MainLoop>(platform::loadAccelerators(platform::moduleHandle(), 3));
-        drain();
     }
 
     void TearDown() override {
-        if (application != nullptr) platform::destroyWindow(window);
-        loop.reset();
+        stop();
         platform::headless::reset();
         registry.reset();
     }
 
     // Runs passes while messages wait; the exit code if the loop ended.
     std::optional<int> drain() {
-        for (int i = 0; i < 200; ++i) {
-            platform::Message waiting;
-            if (!platform::peekMessage(waiting, platform::PM_NOREMOVE)) return std::nullopt;
-            if (auto code = loop->pass()) return code;
-        }
-        return std::nullopt;
+        settle();
+        return exitCode;
     }
 
     void startGame() {
-        platform::headless::advanceTicks(600);
-        platform::headless::pressStylus(120, 150);
-        platform::headless::releaseStylus(120, 150);
-        drain();
+        tap(TITLE);
         ASSERT_EQ(application->currentScreen, static_cast<Screen*>(application->gameScreen));
     }
 
     std::unique_ptr<gametest::RegistryFolder> registry;
-    std::unique_ptr<MainLoop> loop;
     platform::Window* window = nullptr;
 };
 
@@ -78,14 +68,14 @@ TEST_F(MainWindowTest, PostedDestroyEndsTheLoopWithZeroAfterTheWaitingMessages) 
     platform::postMessage(window, platform::WM_DESTROY, 0, 0);
     // A tap queued behind the destroy reaches no screen: the application is gone by then.
     platform::headless::advanceTicks(600);
-    platform::headless::pressStylus(HOUR_FORWARD_X, HOUR_FORWARD_Y);
-    platform::headless::releaseStylus(HOUR_FORWARD_X, HOUR_FORWARD_Y);
+    platform::headless::pressStylus(HOUR_FORWARD.x, HOUR_FORWARD.y);
+    platform::headless::releaseStylus(HOUR_FORWARD.x, HOUR_FORWARD.y);
     EXPECT_EQ(drain(), 0);
     EXPECT_EQ(application, nullptr);
     EXPECT_TRUE(platform::headless::playedSounds().empty()) << "no arrow click after the teardown";
     // Passes after the teardown tick nothing and do not crash.
     platform::headless::advanceTicks(1000);
-    EXPECT_EQ(loop->pass(), std::nullopt);
+    EXPECT_EQ(loop->pass(), std::nullopt) << "and the loop goes on quietly";
 }
 
 TEST_F(MainWindowTest, StylusMessagesWithoutAnApplicationAreIgnored) {
@@ -112,11 +102,11 @@ TEST_F(MainWindowTest, ASecondQuickPressIsADoubleClickThatReachesNoFigure) {
     GameScreen& game = *application->gameScreen;
     const int hour = game.clock->hour;
     platform::headless::advanceTicks(600);
-    platform::headless::pressStylus(HOUR_FORWARD_X, HOUR_FORWARD_Y);
-    platform::headless::releaseStylus(HOUR_FORWARD_X, HOUR_FORWARD_Y);
+    platform::headless::pressStylus(HOUR_FORWARD.x, HOUR_FORWARD.y);
+    platform::headless::releaseStylus(HOUR_FORWARD.x, HOUR_FORWARD.y);
     platform::headless::advanceTicks(100);
-    platform::headless::pressStylus(HOUR_FORWARD_X, HOUR_FORWARD_Y);
-    platform::headless::releaseStylus(HOUR_FORWARD_X, HOUR_FORWARD_Y);
+    platform::headless::pressStylus(HOUR_FORWARD.x, HOUR_FORWARD.y);
+    platform::headless::releaseStylus(HOUR_FORWARD.x, HOUR_FORWARD.y);
     drain();
     EXPECT_EQ(game.clock->hour, (hour + 1) % 12) << "only the first press stepped the hour";
     EXPECT_FALSE(game.hourForwardButton->pressed);

@@ -21,29 +21,18 @@
 #include "screens/LevelScreen.h"
 #include "screens/Questions.h"
 #include "screens/TitleScreen.h"
+#include "tests/app/GameDriver.h"
 #include "tests/screens/GameTestSupport.h"
 
 using gametest::sounds;
 using platform::Point;
 using platform::Rect;
+using namespace gamedriver;
 
 namespace {
 
-// Game screen controls.
-constexpr Point HOUR_FORWARD{30, 190};
-constexpr Point MINUTE_FORWARD{210, 190};
-constexpr Point CHECK{120, 245};
-constexpr Point MENU{25, 25};
-constexpr Point EXIT{226, 14};
 constexpr Point DIAL_CENTRE{120, 110};
 constexpr Rect MINUTE_BUTTONS{190, 180, 230, 225};
-// Level screen controls.
-constexpr Point AUTO_BOX{35, 45};
-constexpr Point OK_BUTTON{80, 255};
-constexpr Point RESET_BUTTON{160, 255};
-constexpr Point LEVEL_3_BOX{95, 85};
-// Title screen.
-constexpr Point TITLE{120, 150};
 constexpr Point VERSION_LINE{8, 305};
 
 constexpr platform::Colour HOUR_COLOUR = platform::rgb(131, 132, 1);
@@ -62,7 +51,7 @@ Rect levelBox(int level) {
     return {x, y, x + 10, y + 10};
 }
 
-class WholeGame : public ::testing::Test {
+class WholeGame : public ::testing::Test, protected GameDriver {
 protected:
     void SetUp() override {
         platform::headless::reset();
@@ -71,43 +60,13 @@ protected:
     }
 
     void TearDown() override {
-        if (application != nullptr) platform::destroyWindow(application->window);
-        loop.reset();
+        stop();
         platform::headless::reset();
         registry.reset();
     }
 
     // Starts the program as its entry does, and lets the opening paint happen.
-    void start() {
-        exitCode.reset();
-        ASSERT_TRUE(createMainWindow(platform::moduleHandle(), platform::SW_SHOW));
-        loop = std::make_unique<MainLoop>(platform::loadAccelerators(platform::moduleHandle(), 3));
-        settle();
-    }
-
-    // Runs passes while messages wait (paints included), stopping at the exit.
-    void settle() {
-        for (int i = 0; i < 500 && !exitCode; ++i) {
-            platform::Message waiting;
-            if (!platform::peekMessage(waiting, platform::PM_NOREMOVE)) return;
-            exitCode = loop->pass();
-        }
-    }
-
-    // A press well apart in time from the last one, so it never pairs into a double-click.
-    void press(Point point) {
-        platform::headless::advanceTicks(600);
-        platform::headless::pressStylus(point.x, point.y);
-        settle();
-    }
-    void release(Point point) {
-        platform::headless::releaseStylus(point.x, point.y);
-        settle();
-    }
-    void tap(Point point) {
-        press(point);
-        release(point);
-    }
+    void start() { ASSERT_TRUE(launch()); }
 
     // Lets time pass so that the screen copies its changes to the display.
     void letTimePass(std::uint32_t milliseconds) {
@@ -156,8 +115,6 @@ protected:
     }
 
     std::unique_ptr<gametest::RegistryFolder> registry;
-    std::unique_ptr<MainLoop> loop;
-    std::optional<int> exitCode;
 };
 
 TEST_F(WholeGame, StartsOnTheTitleWithTheOpeningSound) {
@@ -302,7 +259,7 @@ TEST_F(WholeGame, AChildPlaysThroughTheWholeGame) {
         tap(MENU);
         ASSERT_EQ(application->currentScreen, application->levelScreen);
         EXPECT_EQ(differencesFrom(levelBox(1), 123, 122u), 0);
-        tap(LEVEL_3_BOX);
+        tap(levelBoxTap(3));
         EXPECT_EQ(registry->text("level"), "3");
         letTimePass(100);
         EXPECT_EQ(differencesFrom(levelBox(3), 123, 122u), 0);

@@ -30,25 +30,19 @@
 #include "screens/GameScreen.h"
 #include "screens/LevelScreen.h"
 #include "screens/TitleScreen.h"
+#include "tests/app/GameDriver.h"
 #include "tests/soak/stored_progress.h"
 
 namespace fs = std::filesystem;
 using platform::Point;
 using storedprogress::Progress;
+using namespace gamedriver;
 
 namespace {
 
-constexpr Point TITLE{120, 150};
-constexpr Point MENU{25, 25};
-constexpr Point OK_BUTTON{80, 255};
-constexpr Point HOUR_FORWARD{30, 190};
-constexpr Point MINUTE_FORWARD{210, 190};
-constexpr Point CHECK{120, 245};
 
 constexpr char DAMAGED[] = "registry.reg.damaged-";
 constexpr char TEMPORARY[] = "registry.reg.tmp-";
-
-Point levelBox(int level) { return {((level - 1) % 5 + 1) * 30 + 5, ((level - 1) / 5 + 4) * 20 + 5}; }
 
 void writeBytes(const fs::path& file, const std::string& bytes) {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
@@ -121,7 +115,7 @@ public:
     std::string error;
 };
 
-class BadSettings : public ::testing::Test {
+class BadSettings : public ::testing::Test, protected GameDriver {
 protected:
     enum class Storage {
         writable,    // the game's changes must reach the file
@@ -140,8 +134,7 @@ protected:
     }
 
     void TearDown() override {
-        if (application != nullptr) platform::destroyWindow(application->window);
-        loop.reset();
+        stop();
         platform::headless::reset();
         platform::headless::setRegistryFolder({});
         mount.reset();
@@ -159,25 +152,7 @@ protected:
 
     void start() {
         platform::headless::setRegistryFolder(folder);
-        ASSERT_TRUE(createMainWindow(platform::moduleHandle(), platform::SW_SHOW));
-        ASSERT_NE(application, nullptr);
-        loop = std::make_unique<MainLoop>(platform::loadAccelerators(platform::moduleHandle(), 3));
-        settle();
-    }
-
-    void settle() {
-        for (int i = 0; i < 500 && !exitCode; ++i) {
-            platform::Message waiting;
-            if (!platform::peekMessage(waiting, platform::PM_NOREMOVE)) return;
-            exitCode = loop->pass();
-        }
-    }
-    void tap(Point p) {
-        platform::headless::advanceTicks(600);
-        platform::headless::pressStylus(p.x, p.y);
-        settle();
-        platform::headless::releaseStylus(p.x, p.y);
-        settle();
+        ASSERT_TRUE(launch());
     }
 
     GameScreen& game() { return *application->gameScreen; }
@@ -209,7 +184,7 @@ protected:
         int chosen = expectedLoad.level % 10 + 1;
         tap(MENU);
         EXPECT_EQ(application->currentScreen, application->levelScreen);
-        tap(levelBox(chosen));
+        tap(levelBoxTap(chosen));
         tap(OK_BUTTON);
         EXPECT_EQ(application->currentScreen, application->gameScreen);
         EXPECT_EQ(game().shownLevel, chosen);
@@ -260,8 +235,6 @@ protected:
     fs::path base;
     fs::path folder;
     std::unique_ptr<TinyMount> mount;
-    std::unique_ptr<MainLoop> loop;
-    std::optional<int> exitCode;
 };
 
 Progress defaults() { return Progress{}; }
@@ -405,7 +378,7 @@ TEST_F(BadSettings, AFullDiskKeepsTheOldFileAndWritesAgainOnceThereIsRoom) {
     fs::remove(folder / "filler");
     tap(MENU);
     ASSERT_EQ(application->currentScreen, application->levelScreen);
-    tap(levelBox(9));
+    tap(levelBoxTap(9));
     std::optional<Progress> onDisk = storedprogress::ofFile(file());
     ASSERT_TRUE(onDisk.has_value());
     EXPECT_EQ(onDisk->level, 9);

@@ -31,6 +31,7 @@
 #include "platform/registry/registry_format.h"
 #include "progress/ProgressStore.h"
 #include "screens/LevelScreen.h"
+#include "tests/app/GameDriver.h"
 #include "tests/soak/stored_progress.h"
 
 namespace fs = std::filesystem;
@@ -38,10 +39,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int DEFAULT_TRIALS = 300;
-constexpr platform::Point TITLE{120, 150};
-constexpr platform::Point MENU{25, 25};
-
-platform::Point levelBox(int level) { return {((level - 1) % 5 + 1) * 30 + 5, ((level - 1) / 5 + 4) * 20 + 5}; }
+using namespace gamedriver;
 
 // What the child is about to write: "level" goes from before to after.
 struct Announcement {
@@ -66,23 +64,13 @@ void writeAll(int fd, const void* data, std::size_t size) {
     platform::headless::reset();
     platform::headless::setTickCount(50000);
     platform::headless::setRegistryFolder(folder);
-    if (!createMainWindow(platform::moduleHandle(), platform::SW_SHOW)) ::_exit(4);
-    MainLoop loop(platform::loadAccelerators(platform::moduleHandle(), 3));
-    auto settle = [&] {
-        for (int i = 0; i < 500; ++i) {
-            platform::Message waiting;
-            if (!platform::peekMessage(waiting, platform::PM_NOREMOVE)) return;
-            if (loop.pass()) ::_exit(5);
-        }
-    };
+    GameDriver driver;
+    if (!driver.launch()) ::_exit(4);
+    // The program must never end by itself here.
     auto tap = [&](platform::Point p) {
-        platform::headless::advanceTicks(600);
-        platform::headless::pressStylus(p.x, p.y);
-        settle();
-        platform::headless::releaseStylus(p.x, p.y);
-        settle();
+        driver.tap(p);
+        if (driver.exitCode) ::_exit(5);
     };
-    settle();
     tap(TITLE);
     tap(MENU);
     if (application == nullptr || application->currentScreen != application->levelScreen) ::_exit(6);
@@ -92,7 +80,7 @@ void writeAll(int fd, const void* data, std::size_t size) {
         do next.after = 1 + static_cast<std::int32_t>(random() % 10);
         while (next.after == next.before);
         writeAll(announcements, &next, sizeof next);  // 8 bytes: one atomic pipe write
-        tap(levelBox(next.after));                    // the press writes "level"
+        tap(levelBoxTap(next.after));                    // the press writes "level"
     }
     ::_exit(0);
 }

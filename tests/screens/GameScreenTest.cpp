@@ -10,6 +10,7 @@
 #include "figures/ClockHands.h"
 #include "figures/Text.h"
 #include "screens/GameScreen.h"
+#include "tests/screens/Controls.h"
 #include "tests/screens/ScreenFixture.h"
 
 using gametest::RecordingScreenListener;
@@ -17,14 +18,8 @@ using gametest::sounds;
 
 namespace {
 
-// Centres of the controls on the 240 x 320 screen.
-constexpr platform::Point HOUR_FORWARD{30, 190};
-constexpr platform::Point HOUR_BACK{30, 215};
-constexpr platform::Point MINUTE_FORWARD{210, 190};
-constexpr platform::Point MINUTE_BACK{210, 215};
-constexpr platform::Point CHECK{120, 245};
-constexpr platform::Point MENU{25, 25};
-constexpr platform::Point EXIT{226, 14};
+using namespace controls;
+
 constexpr platform::Point DIAL_CENTRE{120, 110};
 constexpr platform::Rect MINUTE_BUTTONS{190, 180, 230, 225};
 

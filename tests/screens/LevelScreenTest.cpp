@@ -6,6 +6,7 @@
 #include "figures/Image.h"
 #include "figures/Text.h"
 #include "screens/LevelScreen.h"
+#include "tests/screens/Controls.h"
 #include "tests/screens/ScreenFixture.h"
 
 using gametest::RecordingScreenListener;
@@ -13,16 +14,7 @@ using gametest::sounds;
 
 namespace {
 
-constexpr platform::Point AUTO_BOX{35, 45};
-constexpr platform::Point OK_BUTTON{80, 255};
-constexpr platform::Point RESET_BUTTON{160, 255};
-constexpr platform::Point EXIT{226, 14};
-
-// The centre of the box of a level (1 to 10).
-platform::Point levelBox(int level) {
-    int i = level - 1;
-    return {(i % 5 + 1) * 30 + 5, (i / 5 + 4) * 20 + 5};
-}
+using namespace controls;
 
 class LevelScreenTest : public gametest::ScreenFixture {
 protected:
@@ -88,7 +80,7 @@ TEST_F(LevelScreenTest, PercentagesStandInThreeColumnsWithLevelTenFivePixelsRigh
 TEST_F(LevelScreenTest, TappingTheCurrentLevelRewritesItWithoutAChange) {
     auto screen = makeScreen();
     ASSERT_FALSE(registry->text("level").has_value());
-    tap(*screen, levelBox(1).x, levelBox(1).y);
+    tap(*screen, levelBoxTap(1).x, levelBoxTap(1).y);
     EXPECT_EQ(registry->text("level"), "1");
     EXPECT_FALSE(screen->store->levelChanged);
     EXPECT_EQ(screen->levelMarker->getX(), 30);
@@ -100,7 +92,7 @@ TEST_F(LevelScreenTest, TappingTheCurrentLevelRewritesItWithoutAChange) {
 
 TEST_F(LevelScreenTest, TappingAnotherLevelMovesTheMarkAndTellsTheGame) {
     auto screen = makeScreen();
-    tap(*screen, levelBox(7).x, levelBox(7).y);
+    tap(*screen, levelBoxTap(7).x, levelBoxTap(7).y);
     EXPECT_EQ(registry->text("level"), "7");
     EXPECT_TRUE(screen->store->levelChanged);
 

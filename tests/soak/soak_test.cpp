@@ -29,9 +29,11 @@
 #include "screens/GameScreen.h"
 #include "screens/LevelScreen.h"
 #include "screens/TitleScreen.h"
+#include "tests/app/GameDriver.h"
 #include "tests/soak/stored_progress.h"
 
 using platform::Point;
+using namespace gamedriver;
 
 namespace {
 
@@ -39,20 +41,6 @@ constexpr int WIDTH = 240;
 constexpr int HEIGHT = 320;
 constexpr std::uint64_t DEFAULT_EVENTS = 50000;
 constexpr std::uint64_t DEFAULT_SEED = 20260101;
-
-// Controls, as a child finds them.
-constexpr Point TITLE{120, 150};
-constexpr Point MENU{25, 25};
-constexpr Point OK_BUTTON{80, 255};
-constexpr Point RESET_BUTTON{160, 255};
-constexpr Point AUTO_BOX{35, 45};
-constexpr Point HOUR_FORWARD{30, 190};
-constexpr Point HOUR_BACK{30, 215};
-constexpr Point MINUTE_FORWARD{210, 190};
-constexpr Point MINUTE_BACK{210, 215};
-constexpr Point CHECK{120, 245};
-
-Point levelBox(int level) { return {((level - 1) % 5 + 1) * 30 + 5, ((level - 1) / 5 + 4) * 20 + 5}; }
 
 // The figure list of any screen, for the ticker check; the member is protected.
 struct ScreenFigures : Screen {
@@ -75,13 +63,13 @@ std::filesystem::path makeFolder() {
     return pattern;
 }
 
-class Monkey {
+// The monkey's own press and release check every rule after each event.
+class Monkey : GameDriver {
 public:
     Monkey(std::uint64_t seed, std::filesystem::path folder) : random(seed), folder(std::move(folder)) {}
 
     ~Monkey() {
-        if (application != nullptr) platform::destroyWindow(application->window);
-        loop.reset();
+        stop();
         platform::headless::reset();
     }
 
@@ -90,11 +78,7 @@ public:
         std::uint32_t now = platform::tickCount();
         platform::headless::reset();
         platform::headless::setTickCount(now);
-        exitCode.reset();
-        ASSERT_TRUE(createMainWindow(platform::moduleHandle(), platform::SW_SHOW));
-        ASSERT_NE(application, nullptr);
-        loop = std::make_unique<MainLoop>(platform::loadAccelerators(platform::moduleHandle(), 3));
-        settle();
+        ASSERT_TRUE(launch());
         ++starts;
     }
 
@@ -192,15 +176,6 @@ public:
 private:
     int below(int n) { return static_cast<int>(random() % static_cast<std::uint64_t>(n)); }
     bool chance(int percent) { return below(100) < percent; }
-
-    // Runs passes while messages wait (paints included), stopping at the exit.
-    void settle() {
-        for (int i = 0; i < 500 && !exitCode; ++i) {
-            platform::Message waiting;
-            if (!platform::peekMessage(waiting, platform::PM_NOREMOVE)) return;
-            exitCode = loop->pass();
-        }
-    }
 
     // Counts the event that just happened and checks every rule after it.
     void happened() {
@@ -312,7 +287,7 @@ private:
         if (pick < 70) {
             lastAction = "level box";
             int before = application->levelScreen->store->level;
-            Point box = levelBox(1 + below(10));
+            Point box = levelBoxTap(1 + below(10));
             if (chance(50)) tapAt(box);
             else press(box, static_cast<std::uint32_t>(below(700)));
             if (application && application->levelScreen->store->level != before) ++levelChanges;
@@ -369,8 +344,6 @@ private:
 
     std::mt19937_64 random;
     std::filesystem::path folder;
-    std::unique_ptr<MainLoop> loop;
-    std::optional<int> exitCode;
     std::string lastAction = "start";
     bool leaving = false;
 };
