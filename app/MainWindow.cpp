@@ -17,10 +17,6 @@ constexpr std::uint32_t TITLE_STRING = 1;
 constexpr std::uint32_t CLASS_STRING = 3;
 constexpr std::size_t NAME_BUFFER = 100;
 
-// Stylus messages carry the point as two unsigned 16-bit halves of lParam.
-std::int32_t lowWord(std::intptr_t value) { return static_cast<std::int32_t>(value & 0xFFFF); }
-std::int32_t highWord(std::intptr_t value) { return static_cast<std::int32_t>((value >> 16) & 0xFFFF); }
-
 }  // namespace
 
 void registerMainClass(platform::Instance* instance, const std::wstring& className) {
@@ -52,7 +48,7 @@ bool createMainWindow(platform::Instance* instance, int showCommand) {
 }
 
 std::intptr_t windowProcedure(platform::Window* window, std::uint32_t message,
-                              std::uintptr_t wParam, std::intptr_t lParam) {
+                              std::uintptr_t wParam, std::intptr_t lParam, platform::Point point) {
     switch (message) {
     case platform::WM_CREATE: {
         shellActivateInfo = platform::ShellActivateInfo{};
@@ -88,12 +84,12 @@ std::intptr_t windowProcedure(platform::Window* window, std::uint32_t message,
         platform::shellHandleSettingChange(window, wParam, lParam, shellActivateInfo);
         return 0;
     case platform::WM_LBUTTONDOWN:
-        if (application) application->currentScreen->stylusDown(lowWord(lParam), highWord(lParam));
+        if (application) application->currentScreen->stylusDown(point.x, point.y);
         return 0;
     case platform::WM_LBUTTONUP:
-        if (application) application->currentScreen->stylusUp(lowWord(lParam), highWord(lParam));
+        if (application) application->currentScreen->stylusUp(point.x, point.y);
         return 0;
     default:
-        return platform::defWindowProc(window, message, wParam, lParam);
+        return platform::defWindowProc(window, message, wParam, lParam, point);
     }
 }

@@ -28,4 +28,4 @@ void registerMainClass(platform::Instance* instance, const std::wstring& classNa
 
 // The main window's procedure.
 std::intptr_t windowProcedure(platform::Window* window, std::uint32_t message,
-                              std::uintptr_t wParam, std::intptr_t lParam);
+                              std::uintptr_t wParam, std::intptr_t lParam, platform::Point point);

@@ -17,8 +17,8 @@ namespace {
 
 using namespace platform;
 
-std::intptr_t quietProcedure(Window* w, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) {
-    return defWindowProc(w, m, wp, lp);
+std::intptr_t quietProcedure(Window* w, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp, Point p) {
+    return defWindowProc(w, m, wp, lp, p);
 }
 
 Window* benchWindow() {

@@ -2,6 +2,8 @@
 // button go when the stylus was lifted before its release arrived.
 #include "figures/Button.h"
 
+#include "platform/time_input.h"
+
 Button::Button(Screen* screen, platform::Window* window, std::int32_t bitmapId)
     : Image(screen, window, bitmapId) {
     pressed = false;

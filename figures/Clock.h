@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "platform/platform.h"
+#include "platform/picture.h"
 #include "scene/Figure.h"
 
 class Clock : public Figure {

@@ -2,6 +2,8 @@
 // frame 0 at the start, a frame per step, and wrapped at the last step.
 #include "figures/ClockAnim.h"
 
+#include "platform/time_input.h"
+
 #include "scene/Screen.h"
 
 ClockAnim::ClockAnim(Screen* screen, platform::Window* window, platform::Rect rect,

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/platform.h"
+#include "platform/picture.h"
 
 // Degrees to radians as the dial has always been drawn: 0.01745, not pi / 180.
 constexpr double HAND_ANGLE_FACTOR = 0.01745;

@@ -1,6 +1,9 @@
 // Hotspot: an enabled, pictureless figure that clicks on a press.
 #include "figures/Hotspot.h"
 
+#include "platform/resources.h"
+#include "platform/sound.h"
+
 Hotspot::Hotspot(Screen* screen, platform::Window* window, std::int32_t width, std::int32_t height)
     : Figure(screen, window) {
     setWidth(width);

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <span>
 
-#include "platform/platform.h"
+#include "platform/picture.h"
 #include "scene/Figure.h"
 
 class Hotspot : public Figure {

@@ -1,6 +1,8 @@
 // Image: a resource bitmap loaded once at construction.
 #include "figures/Image.h"
 
+#include "platform/resources.h"
+
 #include <utility>
 
 #include "scene/Screen.h"

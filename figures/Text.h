@@ -7,7 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/platform.h"
+#include "platform/resources.h"
+#include "platform/text.h"
 #include "scene/Figure.h"
 
 class Text : public Figure {

@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/registry.h"
 
 namespace {
 

@@ -6,9 +6,13 @@
 
 #include <cstdint>
 
-#include "platform/platform.h"
+#include "platform/picture.h"
 #include "scene/FigureListener.h"
 #include "scene/LinkedList.h"
+
+namespace platform {
+class Window;  // only the handle is kept; the figure never calls the window
+}
 
 class Screen;
 

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/window.h"
 #include "scene/Figure.h"
 
 namespace {

@@ -6,8 +6,13 @@
 
 #include <cstdint>
 
-#include "platform/platform.h"
+#include "platform/picture.h"
+#include "platform/resources.h"
 #include "scene/LinkedList.h"
+
+namespace platform {
+class Window;  // platform/window.h
+}
 
 class App;
 class Figure;

@@ -8,7 +8,8 @@
 #include <span>
 
 #include "figures/AnimationListener.h"
-#include "platform/platform.h"
+#include "platform/resources.h"
+#include "platform/text.h"
 #include "scene/FigureListener.h"
 #include "scene/LinkedList.h"
 #include "scene/Screen.h"

@@ -10,6 +10,7 @@
 #include "figures/Hotspot.h"
 #include "figures/Image.h"
 #include "figures/Text.h"
+#include "platform/window.h"
 #include "progress/ProgressStore.h"
 #include "screens/Sounds.h"
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <span>
 
-#include "platform/platform.h"
+#include "platform/resources.h"
 #include "scene/FigureListener.h"
 #include "scene/LinkedList.h"
 #include "scene/Screen.h"

@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <span>
 
-#include "platform/platform.h"
+#include "platform/resources.h"
+#include "platform/sound.h"
 
 // The bytes of WAVE resource id of the running program; empty when missing.
 inline std::span<const std::uint8_t> loadWave(std::uint32_t id) {

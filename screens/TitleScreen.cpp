@@ -6,6 +6,7 @@
 
 #include "figures/Image.h"
 #include "figures/Text.h"
+#include "platform/text.h"
 
 namespace {
 

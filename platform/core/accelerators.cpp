@@ -22,7 +22,7 @@ bool translateAccelerator(Window* window, const AcceleratorTable& table, const M
         if (!(a.flags & FVIRTKEY) || a.key != message.wParam) continue;
         if (a.flags & (FSHIFT | FALT)) continue;  // the desktop hosts report neither
         if (((a.flags & FCONTROL) != 0) != core::controlHeld()) continue;
-        window->procedure(window, WM_COMMAND, std::uintptr_t{1} << 16 | a.command, 0);
+        window->procedure(window, WM_COMMAND, std::uintptr_t{1} << 16 | a.command, 0, {});
         return true;
     }
     return false;

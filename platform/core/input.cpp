@@ -27,10 +27,10 @@ InputState& input() {
     return instance;
 }
 
-void post(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+void post(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam, Point point = {}) {
     Window* window = core::inputWindow();
     if (!window) return;
-    core::enqueue(Message{window, message, wParam, lParam, host::tickCount()});
+    core::enqueue(Message{window, message, wParam, lParam, host::tickCount(), point});
 }
 
 constexpr std::uintptr_t MK_LBUTTON = 0x0001;
@@ -53,12 +53,12 @@ void stylusDown(int x, int y) {
     in.previousPressTime = now;
     in.previousPressX = x;
     in.previousPressY = y;
-    post(doubleClick ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, MK_LBUTTON, pointParam(x, y));
+    post(doubleClick ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, MK_LBUTTON, 0, Point{x, y});
 }
 
 void stylusUp(int x, int y) {
     input().stylusDown = false;
-    post(WM_LBUTTONUP, 0, pointParam(x, y));
+    post(WM_LBUTTONUP, 0, 0, Point{x, y});
 }
 
 void key(int virtualKey, bool down, bool) {

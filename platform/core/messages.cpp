@@ -105,7 +105,8 @@ void postQuitMessage(int exitCode) {
 
 std::intptr_t dispatchMessage(const Message& message) {
     if (!core::isLiveWindow(message.window)) return 0;
-    return message.window->procedure(message.window, message.message, message.wParam, message.lParam);
+    return message.window->procedure(message.window, message.message, message.wParam, message.lParam,
+                                     message.point);
 }
 
 void translateMessage(const Message&) {}

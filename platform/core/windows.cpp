@@ -92,7 +92,7 @@ Window* createWindow(std::wstring_view className, std::wstring_view title, std::
 
     host::windowCreated(title);
     core::singleInstance::announce(className, title);
-    if (handle->procedure(handle, WM_CREATE, 0, 0) == -1) {
+    if (handle->procedure(handle, WM_CREATE, 0, 0, {}) == -1) {
         destroyWindow(handle);
         return nullptr;
     }
@@ -128,7 +128,7 @@ void showWindow(Window* window, int) {
 
 void updateWindow(Window* window) {
     if (core::isLiveWindow(window) && window->invalid)
-        window->procedure(window, WM_PAINT, 0, 0);
+        window->procedure(window, WM_PAINT, 0, 0, {});
 }
 
 void moveWindow(Window* window, int x, int y, int width, int height, bool repaint) {
@@ -154,7 +154,7 @@ void invalidateRect(Window* window, const Rect*, bool) {
 
 void destroyWindow(Window* window) {
     if (!core::isLiveWindow(window)) return;
-    window->procedure(window, WM_DESTROY, 0, 0);
+    window->procedure(window, WM_DESTROY, 0, 0, {});
     auto& windows = table().windows;
     windows.erase(std::remove_if(windows.begin(), windows.end(),
                                  [window](const auto& w) { return w.get() == window; }),
@@ -162,7 +162,7 @@ void destroyWindow(Window* window) {
     if (windows.empty()) core::singleInstance::withdraw();
 }
 
-std::intptr_t defWindowProc(Window* window, std::uint32_t message, std::uintptr_t, std::intptr_t) {
+std::intptr_t defWindowProc(Window* window, std::uint32_t message, std::uintptr_t, std::intptr_t, Point) {
     switch (message) {
     case WM_PAINT:
         if (core::isLiveWindow(window)) window->invalid = false;

@@ -59,7 +59,7 @@ TEST_F(MainWindowTest, WindowCoversTheDisplay) {
     EXPECT_EQ(platform::clientRect(window), (platform::Rect{0, 0, 240, 320}));
     EXPECT_EQ(screenWidth, 240);
     EXPECT_EQ(screenHeight, 320);
-    EXPECT_EQ(windowProcedure(window, platform::WM_SIZE, 0, 0), 0);
+    EXPECT_EQ(windowProcedure(window, platform::WM_SIZE, 0, 0, {}), 0);
 }
 
 TEST_F(MainWindowTest, PostedDestroyEndsTheLoopWithZeroAfterTheWaitingMessages) {
@@ -81,8 +81,8 @@ TEST_F(MainWindowTest, PostedDestroyEndsTheLoopWithZeroAfterTheWaitingMessages) 
 TEST_F(MainWindowTest, StylusMessagesWithoutAnApplicationAreIgnored) {
     App* running = application;
     application = nullptr;
-    EXPECT_EQ(windowProcedure(window, platform::WM_LBUTTONDOWN, 1, platform::pointParam(120, 150)), 0);
-    EXPECT_EQ(windowProcedure(window, platform::WM_LBUTTONUP, 0, platform::pointParam(120, 150)), 0);
+    EXPECT_EQ(windowProcedure(window, platform::WM_LBUTTONDOWN, 1, 0, {120, 150}), 0);
+    EXPECT_EQ(windowProcedure(window, platform::WM_LBUTTONUP, 0, 0, {120, 150}), 0);
     application = running;
     EXPECT_EQ(application->currentScreen, static_cast<Screen*>(application->titleScreen))
         << "the tap reached no screen";

@@ -14,10 +14,10 @@ using namespace platform;
 std::vector<Message> received;
 
 std::intptr_t recordingProcedure(Window* window, std::uint32_t message, std::uintptr_t wParam,
-                                 std::intptr_t lParam) {
+                                 std::intptr_t lParam, Point point) {
     if (message != WM_PAINT && message != WM_CREATE)
-        received.push_back(Message{window, message, wParam, lParam, 0});
-    return defWindowProc(window, message, wParam, lParam);
+        received.push_back(Message{window, message, wParam, lParam, 0, point});
+    return defWindowProc(window, message, wParam, lParam, point);
 }
 
 class InputTest : public ::testing::Test {
@@ -66,8 +66,8 @@ TEST_F(InputTest, StylusMessagesCarryTheirPoint) {
     headless::releaseStylus(3, 4);
     drain();
     ASSERT_EQ(kinds(), (std::vector<std::uint32_t>{WM_LBUTTONDOWN, WM_LBUTTONUP}));
-    EXPECT_EQ(received[0].lParam, pointParam(239, 319));
-    EXPECT_EQ(received[1].lParam, pointParam(3, 4));
+    EXPECT_EQ(received[0].point, (Point{239, 319}));
+    EXPECT_EQ(received[1].point, (Point{3, 4}));
 }
 
 TEST_F(InputTest, SecondQuickPressNearbyIsADoubleClickOnce) {

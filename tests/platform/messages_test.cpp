@@ -17,7 +17,7 @@ Window* mainWindow = nullptr;
 bool postWhileHandling = false;
 
 std::intptr_t recordingProcedure(Window* window, std::uint32_t message, std::uintptr_t wParam,
-                                 std::intptr_t lParam) {
+                                 std::intptr_t lParam, Point point) {
     handled.push_back(message);
     if (message == WM_PAINT) {
         PaintCanvas canvas(window);
@@ -29,7 +29,7 @@ std::intptr_t recordingProcedure(Window* window, std::uint32_t message, std::uin
     }
     if (message == WM_DESTROY) postQuitMessage(7);
     if (message == WM_PAINT || message == WM_DESTROY || message >= 0x400) return 0;
-    return defWindowProc(window, message, wParam, lParam);
+    return defWindowProc(window, message, wParam, lParam, point);
 }
 
 class MessagesTest : public ::testing::Test {

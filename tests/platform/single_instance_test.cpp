@@ -15,8 +15,8 @@ namespace {
 using namespace platform;
 
 std::intptr_t quietProcedure(Window* window, std::uint32_t message, std::uintptr_t wParam,
-                             std::intptr_t lParam) {
-    return defWindowProc(window, message, wParam, lParam);
+                             std::intptr_t lParam, Point point) {
+    return defWindowProc(window, message, wParam, lParam, point);
 }
 
 // Runs body in a child process and returns its exit code.

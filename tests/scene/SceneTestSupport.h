@@ -18,8 +18,8 @@
 namespace scenetest {
 
 inline std::intptr_t quietProcedure(platform::Window* window, std::uint32_t message, std::uintptr_t wParam,
-                                    std::intptr_t lParam) {
-    return platform::defWindowProc(window, message, wParam, lParam);
+                                    std::intptr_t lParam, platform::Point point) {
+    return platform::defWindowProc(window, message, wParam, lParam, point);
 }
 
 // Resets the headless host and opens one display-sized window.

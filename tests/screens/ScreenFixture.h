@@ -16,8 +16,8 @@
 namespace gametest {
 
 inline std::intptr_t quietProcedure(platform::Window* window, std::uint32_t message, std::uintptr_t wParam,
-                                    std::intptr_t lParam) {
-    return platform::defWindowProc(window, message, wParam, lParam);
+                                    std::intptr_t lParam, platform::Point point) {
+    return platform::defWindowProc(window, message, wParam, lParam, point);
 }
 
 class ScreenFixture : public ::testing::Test {
