@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "figures/Image.h"
+#include "resources/resource_ids.h"
 #include "scene/Figure.h"
 #include "screens/GameScreen.h"
 #include "screens/LevelScreen.h"
@@ -15,10 +16,6 @@
 
 namespace {
 
-constexpr std::int32_t MENU_BUTTON_BITMAP = 120;  // game screen -> level screen
-constexpr std::int32_t OK_BUTTON_BITMAP = 124;    // level screen -> game screen
-constexpr std::uint32_t SWITCH_WAVE = 20003;
-constexpr std::uint32_t OPENING_WAVE = 20006;
 
 // The bitmap of a Button, or 0 for any other kind of figure.
 std::int32_t buttonBitmap(const Figure* figure) {
@@ -45,8 +42,8 @@ App::App(platform::Window* window, platform::Instance* instance) : window(window
     currentScreen = titleScreen;
     currentScreen->active = true;
 
-    switchSound = loadWave(SWITCH_WAVE);
-    playWave(loadWave(OPENING_WAVE), SOUND_ASYNC);
+    switchSound = loadWave(IDW_SWITCH);
+    playWave(loadWave(IDW_OPENING), SOUND_ASYNC);
 }
 
 App::~App() {
@@ -66,14 +63,14 @@ void App::screenPressed(Screen* screen, Figure* figure, std::int32_t, std::int32
         return;
     }
     std::int32_t bitmap = buttonBitmap(figure);
-    if (bitmap == MENU_BUTTON_BITMAP || bitmap == OK_BUTTON_BITMAP) playWave(switchSound, SOUND_ASYNC);
+    if (bitmap == IDB_MENU_BUTTON || bitmap == IDB_OK_BUTTON) playWave(switchSound, SOUND_ASYNC);
 }
 
 // The reporting screen does not matter: the button says where to go.
 void App::screenReleased(Screen*, Figure* figure, std::int32_t, std::int32_t) {
     switch (buttonBitmap(figure)) {
-    case MENU_BUTTON_BITMAP: showScreen(levelScreen); break;
-    case OK_BUTTON_BITMAP: showScreen(gameScreen); break;
+    case IDB_MENU_BUTTON: showScreen(levelScreen); break;
+    case IDB_OK_BUTTON: showScreen(gameScreen); break;
     default: break;
     }
 }

@@ -4,6 +4,7 @@
 #include "app/MainWindow.h"
 
 #include "app/App.h"
+#include "resources/resource_ids.h"
 #include "scene/Screen.h"
 
 App* application = nullptr;
@@ -13,8 +14,6 @@ platform::ShellActivateInfo shellActivateInfo;
 
 namespace {
 
-constexpr std::uint32_t TITLE_STRING = 1;
-constexpr std::uint32_t CLASS_STRING = 3;
 constexpr std::size_t NAME_BUFFER = 100;
 
 }  // namespace
@@ -29,8 +28,8 @@ void registerMainClass(platform::Instance* instance, const std::wstring& classNa
 }
 
 bool createMainWindow(platform::Instance* instance, int showCommand) {
-    const std::wstring className = platform::loadString(instance, CLASS_STRING, NAME_BUFFER);
-    const std::wstring title = platform::loadString(instance, TITLE_STRING, NAME_BUFFER);
+    const std::wstring className = platform::loadString(instance, IDS_CLASS_NAME, NAME_BUFFER);
+    const std::wstring title = platform::loadString(instance, IDS_APP_TITLE, NAME_BUFFER);
 
     if (platform::Window* running = platform::findWindow(className, title)) {
         platform::setForegroundWindow(running);

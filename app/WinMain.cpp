@@ -1,13 +1,10 @@
 // The program's entry: one window, then the game loop until the window goes.
 #include "app/MainLoop.h"
 #include "app/MainWindow.h"
-
-namespace {
-constexpr std::uint32_t ACCELERATOR_TABLE = 3;
-}
+#include "resources/resource_ids.h"
 
 int WinMain(platform::Instance* instance, platform::Instance*, const wchar_t*, int showCommand) {
     if (!createMainWindow(instance, showCommand)) return 0;
-    MainLoop loop(platform::loadAccelerators(instance, ACCELERATOR_TABLE));
+    MainLoop loop(platform::loadAccelerators(instance, IDR_ACCELERATORS));
     return loop.run();
 }

@@ -3,6 +3,7 @@
 
 #include "platform/resources.h"
 #include "platform/sound.h"
+#include "resources/resource_ids.h"
 
 Hotspot::Hotspot(Screen* screen, platform::Window* window, std::int32_t width, std::int32_t height)
     : Figure(screen, window) {
@@ -11,7 +12,7 @@ Hotspot::Hotspot(Screen* screen, platform::Window* window, std::int32_t width, s
     enabled = true;
     // A failed load is tried again by the next hotspot built.
     if (clickSound.empty()) {
-        clickSound = platform::loadResource(platform::moduleHandle(), L"WAVE", CLICK_WAVE);
+        clickSound = platform::loadResource(platform::moduleHandle(), L"WAVE", IDW_CLICK);
     }
 }
 

@@ -23,7 +23,4 @@ public:
     // The bytes of the click WAVE, shared by every hotspot and never released;
     // empty until a hotspot has loaded it.
     static inline std::span<const std::uint8_t> clickSound;
-
-private:
-    static constexpr std::uint32_t CLICK_WAVE = 20000;
 };

@@ -11,26 +11,15 @@
 #include "figures/Image.h"
 #include "figures/Text.h"
 #include "platform/window.h"
+#include "resources/resource_ids.h"
 #include "progress/ProgressStore.h"
 #include "screens/Questions.h"
 #include "screens/Sounds.h"
 
 namespace {
 
-constexpr std::int32_t BACKGROUND_BITMAP = 138;
-constexpr std::int32_t ARROW_DOWN_BITMAP = 139;
-constexpr std::int32_t ARROW_UP_BITMAP = 140;
-constexpr std::int32_t CHECK_BITMAP = 141;
-constexpr std::int32_t MENU_BITMAP = 120;
-constexpr std::int32_t MARKER_BITMAP = 118;
-constexpr std::int32_t EXIT_BITMAP = 148;
 
-constexpr std::uint32_t BUTTON_WAVE = 20000;
-constexpr std::uint32_t LEVEL_UP_WAVE = 20002;
-constexpr std::uint32_t RIGHT_WAVE = 20004;
-constexpr std::uint32_t WRONG_WAVE = 20005;
 
-constexpr std::uint32_t SCORE_CAPTION_STRING = 307;
 constexpr std::size_t PROMPT_CHARS = 50;
 constexpr std::size_t SCORE_CHARS = 20;
 
@@ -54,15 +43,15 @@ GameScreen::GameScreen(platform::Window* window, platform::Instance* instance, A
     scoreText = nullptr;
     textColour = platform::rgb(56, 57, 1);
 
-    buttonSound = loadWave(BUTTON_WAVE);
-    levelUpSound = loadWave(LEVEL_UP_WAVE);
-    rightSound = loadWave(RIGHT_WAVE);
-    wrongSound = loadWave(WRONG_WAVE);
+    buttonSound = loadWave(IDW_CLICK);
+    levelUpSound = loadWave(IDW_LEVEL_UP);
+    rightSound = loadWave(IDW_RIGHT);
+    wrongSound = loadWave(IDW_WRONG);
 
     store = ProgressStore::acquire();
     shownLevel = store->level;
 
-    auto* backgroundImage = new Image(this, window, BACKGROUND_BITMAP);
+    auto* backgroundImage = new Image(this, window, IDB_GAME_BACKGROUND);
     backgroundImage->setZ(1);
     backgroundImage->enabled = false;
     backgroundImage->setVisible(true);
@@ -103,10 +92,10 @@ GameScreen::GameScreen(platform::Window* window, platform::Instance* instance, A
         tickers.append(button);
         return button;
     };
-    hourForwardButton = makeGameButton(ARROW_UP_BITMAP, 10, 180);
-    hourBackButton = makeGameButton(ARROW_DOWN_BITMAP, 10, 205);
-    minuteForwardButton = makeGameButton(ARROW_UP_BITMAP, 190, 180);
-    minuteBackButton = makeGameButton(ARROW_DOWN_BITMAP, 190, 205);
+    hourForwardButton = makeGameButton(IDB_ARROW_UP, 10, 180);
+    hourBackButton = makeGameButton(IDB_ARROW_DOWN, 10, 205);
+    minuteForwardButton = makeGameButton(IDB_ARROW_UP, 190, 180);
+    minuteBackButton = makeGameButton(IDB_ARROW_DOWN, 190, 205);
 
     auto* hourLabel = new Text(this, window, L"Hour", textColour);
     hourLabel->setZ(10);
@@ -124,10 +113,10 @@ GameScreen::GameScreen(platform::Window* window, platform::Instance* instance, A
     minuteLabel->setY(190);
     addFigure(minuteLabel);
 
-    checkButton = makeGameButton(CHECK_BITMAP, 90, 230);
+    checkButton = makeGameButton(IDB_CHECK_BUTTON, 90, 230);
 
     // The App switches screens on this button; it needs no ticks of its own here.
-    auto* menuButton = new Button(this, window, MENU_BITMAP);
+    auto* menuButton = new Button(this, window, IDB_MENU_BUTTON);
     menuButton->setZ(11);
     menuButton->enabled = true;
     menuButton->setVisible(true);
@@ -138,7 +127,7 @@ GameScreen::GameScreen(platform::Window* window, platform::Instance* instance, A
 
     // Marker i stands for level i + 1; the row fills from the right.
     for (int i = 0; i < LEVEL_MARKERS; ++i) {
-        auto* marker = new Image(this, window, MARKER_BITMAP);
+        auto* marker = new Image(this, window, IDB_LEVEL_MARKER);
         marker->setZ(10);
         marker->enabled = false;
         marker->setVisible(i < store->level);
@@ -148,7 +137,7 @@ GameScreen::GameScreen(platform::Window* window, platform::Instance* instance, A
         levelMarkers[i] = marker;
     }
 
-    exitIcon = new Image(this, window, EXIT_BITMAP);
+    exitIcon = new Image(this, window, IDB_EXIT_ICON);
     exitIcon->setZ(10);
     exitIcon->enabled = true;
     exitIcon->setVisible(true);
@@ -161,7 +150,7 @@ GameScreen::GameScreen(platform::Window* window, platform::Instance* instance, A
     scoreFont.height = 16;
     scoreFont.weight = platform::FW_BOLD;
     scoreFont.pitchAndFamily = platform::FF_SWISS;
-    auto* scoreCaption = new Text(this, instance, window, SCORE_CAPTION_STRING, platform::BLACK, scoreFont);
+    auto* scoreCaption = new Text(this, instance, window, IDS_SCORE, platform::BLACK, scoreFont);
     scoreCaption->setZ(20);
     scoreCaption->enabled = false;
     scoreCaption->setVisible(true);

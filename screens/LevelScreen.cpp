@@ -11,19 +11,13 @@
 #include "figures/Image.h"
 #include "figures/Text.h"
 #include "platform/window.h"
+#include "resources/resource_ids.h"
 #include "progress/ProgressStore.h"
 #include "screens/Sounds.h"
 
 namespace {
 
-constexpr std::int32_t BACKGROUND_BITMAP = 123;
-constexpr std::int32_t OK_BITMAP = 124;
-constexpr std::int32_t RESET_BITMAP = 125;
-constexpr std::int32_t TICK_BITMAP = 122;
-constexpr std::int32_t EXIT_BITMAP = 148;
 
-constexpr std::uint32_t RESET_WAVE = 20003;
-constexpr std::uint32_t EXIT_WAVE = 20000;
 
 // The automatic-levelling box; level boxes carry their level as tag.
 constexpr std::int32_t AUTO_BOX_TAG = 0;
@@ -40,14 +34,14 @@ LevelScreen::LevelScreen(platform::Window* window, platform::Instance* instance,
     textColour = platform::rgb(192, 0, 0);
     store = ProgressStore::acquire();
 
-    auto* backgroundImage = new Image(this, window, BACKGROUND_BITMAP);
+    auto* backgroundImage = new Image(this, window, IDB_LEVEL_BACKGROUND);
     backgroundImage->setZ(1);
     backgroundImage->enabled = false;
     backgroundImage->setVisible(true);
     background = backgroundImage;
     addFigure(backgroundImage);
 
-    auto* okButton = new Button(this, window, OK_BITMAP);
+    auto* okButton = new Button(this, window, IDB_OK_BUTTON);
     okButton->enabled = true;
     okButton->setVisible(true);
     okButton->setX(50);
@@ -55,7 +49,7 @@ LevelScreen::LevelScreen(platform::Window* window, platform::Instance* instance,
     okButton->addListener(this);
     addFigure(okButton);
 
-    auto* resetButton = new Button(this, window, RESET_BITMAP);
+    auto* resetButton = new Button(this, window, IDB_RESET_BUTTON);
     resetButton->enabled = true;
     resetButton->setVisible(true);
     resetButton->setX(130);
@@ -63,14 +57,14 @@ LevelScreen::LevelScreen(platform::Window* window, platform::Instance* instance,
     resetButton->addListener(this);
     addFigure(resetButton);
 
-    autoTick = new Image(this, window, TICK_BITMAP);
+    autoTick = new Image(this, window, IDB_TICK);
     autoTick->enabled = false;
     autoTick->setVisible(store->autoAdjust);
     autoTick->setX(30);
     autoTick->setY(40);
     addFigure(autoTick);
 
-    levelMarker = new Image(this, window, TICK_BITMAP);
+    levelMarker = new Image(this, window, IDB_TICK);
     levelMarker->enabled = false;
     levelMarker->setVisible(true);
     levelMarker->setX(30);
@@ -92,7 +86,7 @@ LevelScreen::LevelScreen(platform::Window* window, platform::Instance* instance,
     makeBox(30, 40, AUTO_BOX_TAG);
     for (std::int32_t i = 0; i < LEVELS; ++i) makeBox(boxX(i), boxY(i), i + 1);
 
-    exitIcon = new Image(this, window, EXIT_BITMAP);
+    exitIcon = new Image(this, window, IDB_EXIT_ICON);
     exitIcon->enabled = true;
     exitIcon->setX(width - exitIcon->getWidth() - 4);
     exitIcon->setY(4);
@@ -101,8 +95,8 @@ LevelScreen::LevelScreen(platform::Window* window, platform::Instance* instance,
 
     placeMarker();
 
-    resetSound = loadWave(RESET_WAVE);
-    exitSound = loadWave(EXIT_WAVE);
+    resetSound = loadWave(IDW_SWITCH);
+    exitSound = loadWave(IDW_CLICK);
 }
 
 LevelScreen::~LevelScreen() {
@@ -135,7 +129,7 @@ void LevelScreen::figurePressed(Figure* figure, std::int32_t x, std::int32_t y) 
             placeMarker();
         }
     } else if (std::wstring_view(figure->typeName()) == L"Button" &&
-               static_cast<Button*>(figure)->bitmapId == RESET_BITMAP) {
+               static_cast<Button*>(figure)->bitmapId == IDB_RESET_BUTTON) {
         playWave(resetSound, SOUND_ASYNC);
         store->resetScore();
         rebuildPercentages();

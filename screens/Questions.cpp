@@ -48,7 +48,7 @@ Question absoluteQuestion(std::int32_t step, const RandomSource& random) {
         question.targetMinute = step * draw(random, n);
         question.startMinute = step * draw(random, n);
     }
-    question.promptId = PROMPT_SET_TIME;
+    question.promptId = IDS_SET_TIME;
     question.promptHours = question.targetHour == 0 ? 12 : question.targetHour;
     question.promptMinutes = question.targetMinute;
     question.minuteStep = step;
@@ -91,7 +91,7 @@ Question relativeQuestion(RelativeKind kind, const RandomSource& random) {
             if (question.targetHour < 0) question.targetHour += 12;
         }
     }
-    question.promptId = kind.back ? PROMPT_IN_THE_PAST : PROMPT_FROM_NOW;
+    question.promptId = kind.back ? IDS_SET_TIME_IN_PAST : IDS_SET_TIME_FROM_NOW;
     question.promptHours = hours;
     question.promptMinutes = minutes;
     return question;

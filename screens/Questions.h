@@ -7,12 +7,9 @@
 #include <functional>
 #include <optional>
 
-class ProgressStore;
+#include "resources/resource_ids.h"
 
-// String-table entries of the three prompts.
-constexpr std::uint32_t PROMPT_SET_TIME = 302;       // "Set time to %d:%02d"
-constexpr std::uint32_t PROMPT_FROM_NOW = 303;       // "Set time to %d:%02d from now"
-constexpr std::uint32_t PROMPT_IN_THE_PAST = 304;    // "Set time to %d:%02d in the past"
+class ProgressStore;
 
 struct Question {
     std::int32_t targetHour = 0;    // 0..11, 0 is twelve o'clock
@@ -21,7 +18,7 @@ struct Question {
     std::int32_t startMinute = 0;
     std::int32_t minuteStep = 0;    // the clock's minute step: 0, 30, 15 or 5
     bool withReference = false;     // relative question: a reference clock shows the start
-    std::uint32_t promptId = PROMPT_SET_TIME;
+    std::uint32_t promptId = IDS_SET_TIME;
     std::int32_t promptHours = 0;   // the two numbers formatted into the prompt
     std::int32_t promptMinutes = 0;
 };

@@ -7,12 +7,10 @@
 #include "figures/Image.h"
 #include "figures/Text.h"
 #include "platform/text.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
-constexpr std::int32_t TITLE_BITMAP = 127;
-constexpr std::uint32_t VERSION_STRING = 305;
-constexpr std::uint32_t NOTICE_STRING = 306;
 // Room for 19 characters and the terminating null: longer entries are cut.
 constexpr std::size_t LINE_CHARS = 20;
 constexpr platform::Colour LINE_COLOUR = platform::rgb(255, 239, 0);
@@ -21,7 +19,7 @@ constexpr platform::Colour LINE_COLOUR = platform::rgb(255, 239, 0);
 
 TitleScreen::TitleScreen(platform::Window* window, platform::Instance* instance, App* app)
     : Screen(window, instance, app) {
-    auto* picture = new Image(this, window, TITLE_BITMAP);
+    auto* picture = new Image(this, window, IDB_TITLE);
     picture->setZ(1);
     picture->enabled = true;
     picture->setVisible(true);
@@ -45,8 +43,8 @@ TitleScreen::TitleScreen(platform::Window* window, platform::Instance* instance,
         text->setY(300);
         addFigure(text);
     };
-    addLine(VERSION_STRING, 5);
-    addLine(NOTICE_STRING, 165);
+    addLine(IDS_VERSION, 5);
+    addLine(IDS_NOTICE, 165);
 }
 
 TitleScreen::~TitleScreen() {

@@ -8,6 +8,7 @@
 #include "platform/core/resource_file.h"
 #include "platform/core/resources_internal.h"
 #include "platform/platform.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
@@ -43,6 +44,7 @@ TEST(Strings, EntryIsCutToItsBufferAndMissingEntriesAreEmpty) {
 }
 
 struct BitmapRow {
+    const char* name;
     std::uint32_t id;
     int width, height, bitsPerPixel;
 };
@@ -68,15 +70,23 @@ TEST_P(Bitmaps, HaveTheirSizeAndDepth) {
 
 INSTANTIATE_TEST_SUITE_P(
     ResourceTable, Bitmaps,
-    ::testing::Values(BitmapRow{118, 15, 15, 4}, BitmapRow{120, 60, 30, 8}, BitmapRow{122, 10, 10, 4},
-                      BitmapRow{123, 240, 320, 8}, BitmapRow{124, 120, 30, 4}, BitmapRow{125, 120, 30, 4},
-                      BitmapRow{127, 240, 320, 8}, BitmapRow{138, 240, 320, 8}, BitmapRow{139, 80, 20, 8},
-                      BitmapRow{140, 80, 20, 8}, BitmapRow{141, 120, 30, 8}, BitmapRow{148, 20, 20, 4}),
-    [](const auto& info) { return std::to_string(info.param.id); });
+    ::testing::Values(BitmapRow{"LevelMarker", IDB_LEVEL_MARKER, 15, 15, 4},
+                      BitmapRow{"MenuButton", IDB_MENU_BUTTON, 60, 30, 8},
+                      BitmapRow{"Tick", IDB_TICK, 10, 10, 4},
+                      BitmapRow{"LevelBackground", IDB_LEVEL_BACKGROUND, 240, 320, 8},
+                      BitmapRow{"OkButton", IDB_OK_BUTTON, 120, 30, 4},
+                      BitmapRow{"ResetButton", IDB_RESET_BUTTON, 120, 30, 4},
+                      BitmapRow{"Title", IDB_TITLE, 240, 320, 8},
+                      BitmapRow{"GameBackground", IDB_GAME_BACKGROUND, 240, 320, 8},
+                      BitmapRow{"ArrowDown", IDB_ARROW_DOWN, 80, 20, 8},
+                      BitmapRow{"ArrowUp", IDB_ARROW_UP, 80, 20, 8},
+                      BitmapRow{"CheckButton", IDB_CHECK_BUTTON, 120, 30, 8},
+                      BitmapRow{"ExitIcon", IDB_EXIT_ICON, 20, 20, 4}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Bitmaps, CutOutsHaveExactlyKeyColouredTransparentAreas) {
     const Colour key = rgb(246, 140, 197);
-    for (std::uint32_t id : {118u, 122u, 148u}) {
+    for (int id : {IDB_LEVEL_MARKER, IDB_TICK, IDB_EXIT_ICON}) {
         const auto picture = loadBitmap(moduleHandle(), id);
         ASSERT_TRUE(picture.has_value());
         int keyed = 0;
@@ -91,6 +101,7 @@ TEST(Bitmaps, CutOutsHaveExactlyKeyColouredTransparentAreas) {
 TEST(Bitmaps, MissingBitmapGivesNothing) { EXPECT_FALSE(loadBitmap(moduleHandle(), 119).has_value()); }
 
 struct WaveRow {
+    const char* name;
     std::uint32_t id;
     int rate, bits;
     std::size_t fileSize;  // 0 where only the length matters
@@ -121,10 +132,13 @@ TEST_P(Waves, AreMonoPcmAtTheirRateWidthAndLength) {
 
 INSTANTIATE_TEST_SUITE_P(
     ResourceTable, Waves,
-    ::testing::Values(WaveRow{20000, 11025, 16, 638, 27}, WaveRow{20002, 22050, 8, 0, 1700},
-                      WaveRow{20003, 22050, 16, 5824, 131}, WaveRow{20004, 11025, 8, 0, 3300},
-                      WaveRow{20005, 22050, 16, 0, 69}, WaveRow{20006, 11025, 8, 19040, 1723}),
-    [](const auto& info) { return std::to_string(info.param.id); });
+    ::testing::Values(WaveRow{"Click", IDW_CLICK, 11025, 16, 638, 27},
+                      WaveRow{"LevelUp", IDW_LEVEL_UP, 22050, 8, 0, 1700},
+                      WaveRow{"Switch", IDW_SWITCH, 22050, 16, 5824, 131},
+                      WaveRow{"Right", IDW_RIGHT, 11025, 8, 0, 3300},
+                      WaveRow{"Wrong", IDW_WRONG, 22050, 16, 0, 69},
+                      WaveRow{"Opening", IDW_OPENING, 11025, 8, 19040, 1723}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Waves, MissingWaveIsEmptyAndNothingPlays) {
     EXPECT_TRUE(loadResource(moduleHandle(), L"WAVE", 20001).empty());
