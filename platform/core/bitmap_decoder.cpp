@@ -1,110 +1,230 @@
-// Bitmap resources are BMP files without their 14-byte file header; the header
-// is put back in front and SDL reads the rest (1 to 32 bits per pixel,
-// palettes, compression), then converts to the display's pixel order.
+// Bitmap resources are BMP files without their 14-byte file header. This
+// reader takes the BMP forms a resource compiler stores: the old OS/2 header
+// and the Windows headers (40 bytes and longer), 1, 4 and 8 bits per pixel
+// with a palette (uncompressed or run-length coded), and 16, 24 and 32 bits
+// (plain or with colour masks), bottom-up or top-down. Anything else, or any
+// field that points outside the bytes, gives nullopt.
 #include "platform/core/bitmap_decoder.h"
 
-#include <SDL.h>
-
+#include <bit>
 #include <vector>
 
 namespace platform::core {
 namespace {
 
+constexpr std::uint32_t BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3;
+
+// A picture claiming more pixels than this is refused before anything is made.
+constexpr std::int64_t LARGEST_PICTURE = 4096 * 4096;
+
+std::uint32_t le16(std::span<const std::uint8_t> b, std::size_t at) {
+    return static_cast<std::uint32_t>(b[at] | (b[at + 1] << 8));
+}
 std::uint32_t le32(std::span<const std::uint8_t> b, std::size_t at) {
     return static_cast<std::uint32_t>(b[at]) | (b[at + 1] << 8) | (b[at + 2] << 16) |
            (static_cast<std::uint32_t>(b[at + 3]) << 24);
 }
 
-// SDL makes the whole surface before it reads the pixels, so a header that
-// claims a huge picture would cost gigabytes before failing. Pictures larger
-// than this, or uncompressed ones whose rows run past the end of the bytes,
-// are refused first.
-constexpr std::int64_t LARGEST_PICTURE = 4096 * 4096;
+// One colour channel of a masked pixel, scaled to 0..255.
+struct Channel {
+    std::uint32_t mask = 0;
+    int shift = 0;
+    int bits = 0;
 
-bool plausibleSize(std::span<const std::uint8_t> bytes) {
-    const std::uint32_t headerSize = le32(bytes, 14);
-    std::int64_t width = 0, height = 0, bitCount = 0, compression = 0;
-    if (headerSize == 12) {  // the old OS/2 header: 16-bit sizes
-        width = bytes[18] | (bytes[19] << 8);
-        height = bytes[20] | (bytes[21] << 8);
-        bitCount = bytes[24] | (bytes[25] << 8);
-    } else if (headerSize >= 40 && bytes.size() >= 14 + 40) {
-        width = static_cast<std::int32_t>(le32(bytes, 18));
-        height = static_cast<std::int32_t>(le32(bytes, 22));
-        bitCount = bytes[28] | (bytes[29] << 8);
-        compression = le32(bytes, 30);
+    explicit Channel(std::uint32_t m) : mask(m) {
+        if (!m) return;
+        shift = std::countr_zero(m);
+        bits = std::popcount(m >> shift);
+    }
+    std::uint32_t of(std::uint32_t pixel) const {
+        if (!mask) return 0;
+        const std::uint64_t value = (pixel & mask) >> shift;
+        const std::uint64_t fullScale = (std::uint64_t{1} << bits) - 1;
+        return static_cast<std::uint32_t>(value * 255 / fullScale);
+    }
+};
+
+struct Layout {
+    std::int64_t width = 0, height = 0;
+    bool topDown = false;
+    std::uint32_t bitCount = 0, compression = BI_RGB;
+    std::uint32_t masks[3] = {0, 0, 0};  // red, green, blue
+    std::vector<Colour> palette;
+};
+
+// Reads the header and palette that start at `at`; the pixels are elsewhere.
+bool readHeader(std::span<const std::uint8_t> b, std::size_t at, Layout& l) {
+    if (b.size() < at + 12) return false;
+    const std::uint32_t headerSize = le32(b, at);
+    std::size_t paletteEntry = 4;
+    std::uint32_t colours = 0;
+    if (headerSize == 12) {
+        l.width = le16(b, at + 4);
+        l.height = static_cast<std::int16_t>(le16(b, at + 6));
+        l.bitCount = le16(b, at + 10);
+        paletteEntry = 3;
+    } else if (headerSize >= 40 && headerSize <= b.size() - at) {
+        l.width = static_cast<std::int32_t>(le32(b, at + 4));
+        l.height = static_cast<std::int32_t>(le32(b, at + 8));
+        l.bitCount = le16(b, at + 14);
+        l.compression = le32(b, at + 16);
+        colours = le32(b, at + 32);
+        if (l.compression == BI_BITFIELDS) {
+            // The masks follow a 40-byte header and are inside the longer ones;
+            // masked pixels have no palette, so nothing else moves.
+            const std::size_t masksAt = at + 40;
+            if (b.size() < masksAt + 12) return false;
+            for (int i = 0; i < 3; ++i) l.masks[i] = le32(b, masksAt + 4 * i);
+        }
     } else {
         return false;
     }
-    width = width < 0 ? -width : width;
-    height = height < 0 ? -height : height;
-    if (width == 0 || height == 0 || width * height > LARGEST_PICTURE) return false;
-    const bool uncompressed = compression == 0 || compression == 3;
-    if (uncompressed) {
-        const std::int64_t rowBytes = ((width * bitCount + 31) / 32) * 4;
-        const std::int64_t pixelsAt = le32(bytes, 10);
-        if (pixelsAt > static_cast<std::int64_t>(bytes.size()) ||
-            rowBytes * height > static_cast<std::int64_t>(bytes.size()) - pixelsAt)
-            return false;
+    if (l.height < 0) {
+        l.topDown = true;
+        l.height = -l.height;
+    }
+    if (l.width <= 0 || l.height <= 0 || l.width * l.height > LARGEST_PICTURE) return false;
+    switch (l.bitCount) {
+    case 1: case 4: case 8:
+        if (l.compression == BI_BITFIELDS) return false;
+        if (l.compression == BI_RLE8 && l.bitCount != 8) return false;
+        if (l.compression == BI_RLE4 && l.bitCount != 4) return false;
+        break;
+    case 16: case 24: case 32:
+        if (l.compression == BI_RLE8 || l.compression == BI_RLE4) return false;
+        if (l.compression == BI_BITFIELDS && l.bitCount == 24) return false;
+        break;
+    default:
+        return false;
+    }
+    if (l.compression > BI_BITFIELDS) return false;
+    if (l.compression != BI_BITFIELDS) {
+        if (l.bitCount == 16) l.masks[0] = 0x7C00, l.masks[1] = 0x03E0, l.masks[2] = 0x001F;
+        if (l.bitCount == 32) l.masks[0] = 0xFF0000, l.masks[1] = 0xFF00, l.masks[2] = 0xFF;
+    }
+    if (l.bitCount <= 8) {
+        const std::uint32_t most = 1u << l.bitCount;
+        if (colours == 0 || colours > most) colours = most;
+        const std::size_t paletteAt = at + headerSize;
+        const std::size_t available = paletteAt < b.size() ? (b.size() - paletteAt) / paletteEntry : 0;
+        if (available == 0) return false;
+        if (colours > available) colours = static_cast<std::uint32_t>(available);
+        for (std::uint32_t i = 0; i < colours; ++i) {
+            const std::size_t e = paletteAt + i * paletteEntry;
+            l.palette.push_back(rgb(b[e + 2], b[e + 1], b[e]));
+        }
+        l.palette.resize(most, BLACK);  // indexes past the stored palette are black
     }
     return true;
+}
+
+// The row of the picture that the n-th stored row fills.
+int pictureRow(const Layout& l, std::int64_t stored) {
+    return static_cast<int>(l.topDown ? stored : l.height - 1 - stored);
+}
+
+bool readPlain(std::span<const std::uint8_t> pixels, const Layout& l, Picture& picture) {
+    const std::int64_t rowBytes = ((l.width * l.bitCount + 31) / 32) * 4;
+    if (rowBytes * l.height > static_cast<std::int64_t>(pixels.size())) return false;
+    const Channel red(l.masks[0]), green(l.masks[1]), blue(l.masks[2]);
+    for (std::int64_t y = 0; y < l.height; ++y) {
+        const std::uint8_t* row = pixels.data() + y * rowBytes;
+        Colour* target = picture.row(pictureRow(l, y));
+        for (std::int64_t x = 0; x < l.width; ++x) {
+            Colour c = BLACK;
+            switch (l.bitCount) {
+            case 1: c = l.palette[(row[x / 8] >> (7 - x % 8)) & 1]; break;
+            case 4: c = l.palette[(row[x / 2] >> (x % 2 ? 0 : 4)) & 0xF]; break;
+            case 8: c = l.palette[row[x]]; break;
+            case 24: c = rgb(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]); break;
+            default: {
+                const std::uint32_t p = l.bitCount == 16 ? le16(pixels, (row - pixels.data()) + x * 2)
+                                                         : le32(pixels, (row - pixels.data()) + x * 4);
+                c = rgb(static_cast<int>(red.of(p)), static_cast<int>(green.of(p)),
+                        static_cast<int>(blue.of(p)));
+            }
+            }
+            target[x] = c;
+        }
+    }
+    return true;
+}
+
+// Run-length coded 8- or 4-bit pixels; pixels the codes skip stay palette colour 0.
+bool readRunLength(std::span<const std::uint8_t> pixels, const Layout& l, Picture& picture) {
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) picture.setPixel(x, y, l.palette[0]);
+    const bool four = l.compression == BI_RLE4;
+    std::int64_t x = 0, y = 0;
+    std::size_t at = 0;
+    auto put = [&](std::uint32_t index) {
+        if (x < l.width && y < l.height) picture.setPixel(static_cast<int>(x), pictureRow(l, y), l.palette[index]);
+        ++x;
+    };
+    while (at + 1 < pixels.size() && y < l.height) {
+        const std::uint8_t count = pixels[at], value = pixels[at + 1];
+        at += 2;
+        if (count > 0) {  // a run of one value (two alternating nibbles in 4-bit)
+            for (int i = 0; i < count; ++i) put(four ? (i % 2 ? value & 0xF : value >> 4) : value);
+        } else if (value == 0) {  // end of line
+            x = 0;
+            ++y;
+        } else if (value == 1) {  // end of picture
+            return true;
+        } else if (value == 2) {  // move right and down
+            if (at + 1 >= pixels.size()) return false;
+            x += pixels[at];
+            y += pixels[at + 1];
+            at += 2;
+        } else {  // `value` literal pixels, padded to a whole word
+            const std::size_t bytes = four ? (value + 1) / 2 : value;
+            if (at + bytes > pixels.size()) return false;
+            for (int i = 0; i < value; ++i)
+                put(four ? (i % 2 ? pixels[at + i / 2] & 0xF : pixels[at + i / 2] >> 4) : pixels[at + i]);
+            at += (bytes + 1) & ~std::size_t{1};
+        }
+    }
+    return true;
+}
+
+std::optional<Picture> decode(std::span<const std::uint8_t> b, std::size_t headerAt, std::size_t pixelsAt) {
+    Layout l;
+    if (!readHeader(b, headerAt, l)) return std::nullopt;
+    if (pixelsAt >= b.size()) return std::nullopt;
+    Picture picture(static_cast<int>(l.width), static_cast<int>(l.height));
+    const std::span<const std::uint8_t> pixels = b.subspan(pixelsAt);
+    const bool read = l.compression == BI_RLE8 || l.compression == BI_RLE4 ? readRunLength(pixels, l, picture)
+                                                                           : readPlain(pixels, l, picture);
+    if (!read) return std::nullopt;
+    return picture;
 }
 
 }  // namespace
 
 std::optional<Picture> decodeBmpFile(std::span<const std::uint8_t> bytes) {
     if (bytes.size() < 14 + 12 || bytes[0] != 'B' || bytes[1] != 'M') return std::nullopt;
-    if (!plausibleSize(bytes)) return std::nullopt;
-    SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-    if (!stream) return std::nullopt;
-    SDL_Surface* loaded = SDL_LoadBMP_RW(stream, 1);
-    if (!loaded) return std::nullopt;
-    SDL_Surface* converted = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_XBGR8888, 0);
-    SDL_FreeSurface(loaded);
-    if (!converted) return std::nullopt;
-    Picture picture(converted->w, converted->h);
-    SDL_LockSurface(converted);
-    for (int y = 0; y < converted->h; ++y) {
-        const auto* source = reinterpret_cast<const std::uint32_t*>(
-            static_cast<const std::uint8_t*>(converted->pixels) + std::size_t(y) * converted->pitch);
-        Colour* target = picture.row(y);
-        for (int x = 0; x < converted->w; ++x) target[x] = source[x] & 0x00FFFFFF;
-    }
-    SDL_UnlockSurface(converted);
-    SDL_FreeSurface(converted);
-    return picture;
+    return decode(bytes, 14, le32(bytes, 10));
 }
 
 std::optional<Picture> decodeBitmapResource(std::span<const std::uint8_t> bytes) {
     if (bytes.size() < 16 || bytes.size() > 64 * 1024 * 1024) return std::nullopt;
     const std::uint32_t headerSize = le32(bytes, 0);
     if (headerSize < 12 || headerSize > bytes.size()) return std::nullopt;
-    // Where the pixels start: after the header, the colour masks and the palette.
+    // The pixels start after the header, the colour masks and the palette.
     std::size_t paletteBytes = 0;
     if (headerSize >= 40) {
-        const std::uint16_t bitCount = static_cast<std::uint16_t>(bytes[14] | (bytes[15] << 8));
+        const std::uint32_t bitCount = le16(bytes, 14);
         const std::uint32_t compression = le32(bytes, 16);
         std::uint32_t colours = le32(bytes, 32);
         if (colours == 0 && bitCount <= 8) colours = 1u << bitCount;
         if (colours > 256) return std::nullopt;
         paletteBytes = std::size_t{colours} * 4;
-        if (headerSize == 40 && compression == 3) paletteBytes += 12;  // BI_BITFIELDS masks
+        if (headerSize == 40 && compression == BI_BITFIELDS) paletteBytes += 12;
     } else {
-        const std::uint16_t bitCount = static_cast<std::uint16_t>(bytes[10] | (bytes[11] << 8));
+        const std::uint32_t bitCount = le16(bytes, 10);
         if (bitCount <= 8) paletteBytes = std::size_t{3} << bitCount;
     }
-    const std::size_t offset = 14 + headerSize + paletteBytes;
-    std::vector<std::uint8_t> file(14 + bytes.size());
-    const std::size_t total = file.size();
-    const std::uint8_t header[14] = {'B', 'M',
-                                     std::uint8_t(total), std::uint8_t(total >> 8),
-                                     std::uint8_t(total >> 16), std::uint8_t(total >> 24),
-                                     0, 0, 0, 0,
-                                     std::uint8_t(offset), std::uint8_t(offset >> 8),
-                                     std::uint8_t(offset >> 16), std::uint8_t(offset >> 24)};
-    std::copy(std::begin(header), std::end(header), file.begin());
-    std::copy(bytes.begin(), bytes.end(), file.begin() + 14);
-    return decodeBmpFile(file);
+    return decode(bytes, 0, headerSize + paletteBytes);
 }
 
 }  // namespace platform::core

@@ -1,12 +1,13 @@
 // Turns the bytes of a bitmap resource (a BMP without its file header) into a
-// picture, using SDL's BMP reader. Unreadable bytes give nullopt.
+// picture, with the project's own reader (no library needed, so every host
+// has it). Unreadable bytes give nullopt.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <span>
 
-#include "platform/platform.h"
+#include "platform/picture.h"
 
 namespace platform::core {
 

@@ -6,6 +6,8 @@
 #include "platform/core/bitmap_decoder.h"
 #include "platform/core/resource_file.h"
 #include "platform/core/resources_internal.h"
+#include "platform/resources.h"
+#include "platform/window.h"
 
 extern const unsigned char horalia_resources[];
 extern const std::size_t horalia_resources_size;

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/core/host.h"
-#include "platform/core/wave.h"
+#include "platform/sdl/wave_sdl.h"
 
 namespace platform::host {
 namespace {
@@ -65,7 +65,7 @@ bool openDevice() {
 const std::vector<std::int16_t>* convert(std::span<const std::uint8_t> wave) {
     auto& cache = audio().converted;
     if (auto found = cache.find(wave.data()); found != cache.end()) return &found->second;
-    auto decoded = core::decodeWave(wave);
+    auto decoded = sdl::decodeWave(wave);
     if (!decoded) return nullptr;
     SDL_AudioCVT cvt;
     if (SDL_BuildAudioCVT(&cvt, decoded->format, static_cast<Uint8>(decoded->channels), decoded->rate,

@@ -1,13 +1,14 @@
-// A RIFF WAVE read into its sample format and raw samples, by SDL's reader.
+// A RIFF WAVE read into its sample format and raw samples by SDL's reader,
+// which knows the compressed forms too; the desktop host converts the result
+// for its audio device.
 #pragma once
 
 #include <cstdint>
-#include <cstring>
 #include <optional>
 #include <span>
 #include <vector>
 
-namespace platform::core {
+namespace platform::sdl {
 
 struct DecodedWave {
     int rate = 0;
@@ -19,4 +20,4 @@ struct DecodedWave {
 // nullopt when the bytes are not a WAVE that SDL can read.
 std::optional<DecodedWave> decodeWave(std::span<const std::uint8_t> bytes);
 
-}  // namespace platform::core
+}  // namespace platform::sdl
