@@ -14,17 +14,15 @@ Figure::~Figure() { listeners.clear(); }
 
 void Figure::tick(std::uint32_t) {}
 
-void Figure::setWidth(std::int32_t w) {
+void Figure::change(std::int32_t& field, std::int32_t value) {
     screen->addDirty(bounds());
-    width = w;
+    field = value;
     markDirty();
 }
 
-void Figure::setHeight(std::int32_t h) {
-    screen->addDirty(bounds());
-    height = h;
-    markDirty();
-}
+void Figure::setWidth(std::int32_t w) { change(width, w); }
+
+void Figure::setHeight(std::int32_t h) { change(height, h); }
 
 const wchar_t* Figure::typeName() const { return L"Figure"; }
 
@@ -59,17 +57,9 @@ std::int32_t Figure::getY() const { return y; }
 std::int32_t Figure::getWidth() const { return width; }
 std::int32_t Figure::getHeight() const { return height; }
 
-void Figure::setX(std::int32_t newX) {
-    screen->addDirty(bounds());
-    x = newX;
-    markDirty();
-}
+void Figure::setX(std::int32_t newX) { change(x, newX); }
 
-void Figure::setY(std::int32_t newY) {
-    screen->addDirty(bounds());
-    y = newY;
-    markDirty();
-}
+void Figure::setY(std::int32_t newY) { change(y, newY); }
 
 // Coordinates are the picture's own, not the screen's.
 void Figure::eraseToKey(platform::Picture& picture) {

@@ -81,4 +81,8 @@ protected:
     std::int32_t height = 0;
     Screen* screen;
     platform::Window* window;
+
+private:
+    // Reports the old bounds, sets one of x, y, width, height, reports the new.
+    void change(std::int32_t& field, std::int32_t value);
 };

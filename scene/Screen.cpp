@@ -8,6 +8,7 @@
 
 #include "platform/window.h"
 #include "scene/Figure.h"
+#include "scene/ScreenListener.h"
 
 namespace {
 constexpr std::uint32_t REFRESH_INTERVAL = 85;
@@ -149,3 +150,24 @@ void Screen::stylusUp(std::int32_t x, std::int32_t y) {
         }
     }
 }
+
+void Screen::placeFigure(Figure* figure, const Placement& placement) {
+    figure->setZ(placement.z);
+    figure->enabled = placement.enabled;
+    figure->setVisible(placement.visible);
+    if (placement.listener) figure->addListener(placement.listener);
+    if (placement.at) {
+        figure->setX(placement.at->x);
+        figure->setY(placement.at->y);
+    }
+    addFigure(figure);
+}
+
+void Screen::tellListeners(const LinkedList<ScreenListener*>& listeners,
+                           void (ScreenListener::*event)(Screen*, Figure*, std::int32_t, std::int32_t),
+                           Figure* figure, std::int32_t x, std::int32_t y) {
+    for (const auto* node = listeners.head(); node != nullptr; node = node->next)
+        (node->value->*event)(this, figure, x, y);
+}
+
+void Screen::closeWindow() { platform::postMessage(window, platform::WM_DESTROY, 0, 0); }

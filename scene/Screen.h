@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "platform/picture.h"
 #include "platform/resources.h"
@@ -16,9 +17,20 @@ class Window;  // platform/window.h
 
 class App;
 class Figure;
+class FigureListener;
+class ScreenListener;
 
 // A pixel of exactly this colour is see-through in every figure but the background.
 constexpr platform::Colour KEY_COLOUR = platform::rgb(246, 140, 197);
+
+// How a screen sets a new figure up before adding it.
+struct Placement {
+    std::int32_t z = 10;
+    bool enabled = false;
+    bool visible = true;
+    FigureListener* listener = nullptr;  // told of presses and releases when given
+    std::optional<platform::Point> at;   // where the figure goes; where it is when not given
+};
 
 class Screen {
 public:
@@ -61,6 +73,22 @@ public:
     App* app;
 
 protected:
+    // Sets the figure's z, flags, listener and place, in that order, adds it and returns it.
+    template <class Kind>
+    Kind* place(Kind* figure, const Placement& placement) {
+        placeFigure(figure, placement);
+        return figure;
+    }
+    void placeFigure(Figure* figure, const Placement& placement);
+    // Tells every listener of the list, in order, of a press or a release
+    // (screenPressed or screenReleased) on a figure of this screen.
+    void tellListeners(const LinkedList<ScreenListener*>& listeners,
+                       void (ScreenListener::*event)(Screen*, Figure*, std::int32_t, std::int32_t),
+                       Figure* figure, std::int32_t x, std::int32_t y);
+
+    // Asks the window to go: WM_DESTROY is posted and handled by the loop later.
+    void closeWindow();
+
     // Whether (x, y) lies on the visible figure, both edges included.
     static bool hits(const Figure* figure, std::int32_t x, std::int32_t y);
 

@@ -4,13 +4,13 @@
 #include "screens/GameScreen.h"
 
 #include <cwchar>
+#include <utility>
 
 #include "figures/Button.h"
 #include "figures/Clock.h"
 #include "figures/ClockAnim.h"
 #include "figures/Image.h"
 #include "figures/Text.h"
-#include "platform/window.h"
 #include "resources/resource_ids.h"
 #include "progress/ProgressStore.h"
 #include "screens/Questions.h"
@@ -51,44 +51,24 @@ GameScreen::GameScreen(platform::Window* window, platform::Instance* instance, A
     store = ProgressStore::acquire();
     shownLevel = store->level;
 
-    auto* backgroundImage = new Image(this, window, IDB_GAME_BACKGROUND);
-    backgroundImage->setZ(1);
-    backgroundImage->enabled = false;
-    backgroundImage->setVisible(true);
-    background = backgroundImage;
-    addFigure(backgroundImage);
+    background = place(new Image(this, window, IDB_GAME_BACKGROUND), {.z = 1});
 
-    clock = new Clock(this, window, DIAL, HOUR_COLOUR, MINUTE_COLOUR, CENTRE_COLOUR);
-    clock->setZ(10);
-    clock->enabled = false;
-    clock->setVisible(true);
-    addFigure(clock);
+    clock = place(new Clock(this, window, DIAL, HOUR_COLOUR, MINUTE_COLOUR, CENTRE_COLOUR), {});
 
     // Hidden until a right answer starts it; it joins and leaves the tickers itself.
     clockAnim = new ClockAnim(this, window, DIAL, HOUR_COLOUR, MINUTE_COLOUR, CENTRE_COLOUR, SPIN_STEPS);
-    clockAnim->setZ(20);
-    clockAnim->enabled = false;
-    clockAnim->setVisible(false);
     clockAnim->addAnimationListener(this);
-    addFigure(clockAnim);
+    place(clockAnim, {.z = 20, .visible = false});
 
     // Below the child's clock, so the grey "now" stays behind the hands being set.
-    referenceClock = new Clock(this, window, DIAL, REFERENCE_HOUR_COLOUR, REFERENCE_MINUTE_COLOUR, CENTRE_COLOUR);
-    referenceClock->setZ(5);
-    referenceClock->enabled = false;
-    referenceClock->setVisible(false);
-    addFigure(referenceClock);
+    referenceClock = place(new Clock(this, window, DIAL, REFERENCE_HOUR_COLOUR, REFERENCE_MINUTE_COLOUR,
+                                     CENTRE_COLOUR),
+                           {.z = 5, .visible = false});
 
     // Buttons watch the stylus through their ticks, so a lifted stylus lets them go.
     auto makeGameButton = [this, window](std::int32_t bitmapId, std::int32_t x, std::int32_t y) {
-        auto* button = new Button(this, window, bitmapId);
-        button->setZ(11);
-        button->enabled = true;
-        button->setVisible(true);
-        button->addListener(this);
-        button->setX(x);
-        button->setY(y);
-        addFigure(button);
+        auto* button = place(new Button(this, window, bitmapId),
+                             {.z = 11, .enabled = true, .listener = this, .at = platform::Point{x, y}});
         tickers.append(button);
         return button;
     };
@@ -97,66 +77,31 @@ GameScreen::GameScreen(platform::Window* window, platform::Instance* instance, A
     minuteForwardButton = makeGameButton(IDB_ARROW_UP, 190, 180);
     minuteBackButton = makeGameButton(IDB_ARROW_DOWN, 190, 205);
 
-    auto* hourLabel = new Text(this, window, L"Hour", textColour);
-    hourLabel->setZ(10);
-    hourLabel->enabled = false;
-    hourLabel->setVisible(true);
-    hourLabel->setX(55);
-    hourLabel->setY(190);
-    addFigure(hourLabel);
-
-    minuteLabel = new Text(this, window, L"Minute", textColour);
-    minuteLabel->setZ(10);
-    minuteLabel->enabled = false;
-    minuteLabel->setVisible(true);
-    minuteLabel->setX(135);
-    minuteLabel->setY(190);
-    addFigure(minuteLabel);
+    place(new Text(this, window, L"Hour", textColour), {.at = platform::Point{55, 190}});
+    minuteLabel = place(new Text(this, window, L"Minute", textColour), {.at = platform::Point{135, 190}});
 
     checkButton = makeGameButton(IDB_CHECK_BUTTON, 90, 230);
 
     // The App switches screens on this button; it needs no ticks of its own here.
-    auto* menuButton = new Button(this, window, IDB_MENU_BUTTON);
-    menuButton->setZ(11);
-    menuButton->enabled = true;
-    menuButton->setVisible(true);
-    menuButton->addListener(this);
-    menuButton->setX(10);
-    menuButton->setY(10);
-    addFigure(menuButton);
+    place(new Button(this, window, IDB_MENU_BUTTON),
+          {.z = 11, .enabled = true, .listener = this, .at = platform::Point{10, 10}});
 
     // Marker i stands for level i + 1; the row fills from the right.
     for (int i = 0; i < LEVEL_MARKERS; ++i) {
         auto* marker = new Image(this, window, IDB_LEVEL_MARKER);
-        marker->setZ(10);
-        marker->enabled = false;
-        marker->setVisible(i < store->level);
-        marker->setX(width - i * marker->getWidth() - 20);
-        marker->setY(height - 20);
-        addFigure(marker);
-        levelMarkers[i] = marker;
+        const platform::Point at{width - i * marker->getWidth() - 20, height - 20};
+        levelMarkers[i] = place(marker, {.visible = i < store->level, .at = at});
     }
 
     exitIcon = new Image(this, window, IDB_EXIT_ICON);
-    exitIcon->setZ(10);
-    exitIcon->enabled = true;
-    exitIcon->setVisible(true);
-    exitIcon->addListener(this);
-    exitIcon->setX(width - exitIcon->getWidth() - 4);
-    exitIcon->setY(4);
-    addFigure(exitIcon);
+    place(exitIcon, {.enabled = true, .listener = this, .at = platform::Point{width - exitIcon->getWidth() - 4, 4}});
 
     scoreFont = platform::FontDescription{};
     scoreFont.height = 16;
     scoreFont.weight = platform::FW_BOLD;
     scoreFont.pitchAndFamily = platform::FF_SWISS;
-    auto* scoreCaption = new Text(this, instance, window, IDS_SCORE, platform::BLACK, scoreFont);
-    scoreCaption->setZ(20);
-    scoreCaption->enabled = false;
-    scoreCaption->setVisible(true);
-    scoreCaption->setX(90);
-    scoreCaption->setY(5);
-    addFigure(scoreCaption);
+    place(new Text(this, instance, window, IDS_SCORE, platform::BLACK, scoreFont),
+          {.z = 20, .at = platform::Point{90, 5}});
 
     updateScore();
     newQuestion();
@@ -187,29 +132,31 @@ void GameScreen::paint(platform::Picture& target, bool all) {
 }
 
 void GameScreen::figurePressed(Figure* figure, std::int32_t x, std::int32_t y) {
+    // Each arrow clicks, then moves one hand of the child's clock.
+    const std::pair<Figure*, void (Clock::*)()> arrows[] = {
+        {hourForwardButton, &Clock::nextHour},
+        {hourBackButton, &Clock::previousHour},
+        {minuteForwardButton, &Clock::stepMinuteForward},
+        {minuteBackButton, &Clock::stepMinuteBack},
+    };
     if (figure == exitIcon) {
         // The click must be heard before the program goes away.
         playWave(buttonSound, SOUND_TO_END);
-        platform::postMessage(window, platform::WM_DESTROY, 0, 0);
-    } else if (figure == hourForwardButton) {
-        playWave(buttonSound, SOUND_TO_END);
-        clock->nextHour();
-    } else if (figure == hourBackButton) {
-        playWave(buttonSound, SOUND_TO_END);
-        clock->previousHour();
-    } else if (figure == minuteForwardButton) {
-        playWave(buttonSound, SOUND_TO_END);
-        clock->stepMinuteForward();
-    } else if (figure == minuteBackButton) {
-        playWave(buttonSound, SOUND_TO_END);
-        clock->stepMinuteBack();
+        closeWindow();
     } else if (figure == checkButton) {
         judge();
     }
-    tellPressed(figure, x, y);
+    for (const auto& [arrow, step] : arrows) {
+        if (figure != arrow) continue;
+        playWave(buttonSound, SOUND_TO_END);
+        (clock->*step)();
+    }
+    tellListeners(listeners, &ScreenListener::screenPressed, figure, x, y);
 }
 
-void GameScreen::figureReleased(Figure* figure, std::int32_t x, std::int32_t y) { tellReleased(figure, x, y); }
+void GameScreen::figureReleased(Figure* figure, std::int32_t x, std::int32_t y) {
+    tellListeners(listeners, &ScreenListener::screenReleased, figure, x, y);
+}
 
 void GameScreen::animationStarted(Figure*) {}
 
@@ -341,14 +288,4 @@ void GameScreen::judge() {
         clock->minuteHighlighted = verdict.minuteWrong;
         clock->markDirty();
     }
-}
-
-void GameScreen::tellPressed(Figure* figure, std::int32_t x, std::int32_t y) {
-    for (const auto* node = listeners.head(); node != nullptr; node = node->next)
-        node->value->screenPressed(this, figure, x, y);
-}
-
-void GameScreen::tellReleased(Figure* figure, std::int32_t x, std::int32_t y) {
-    for (const auto* node = listeners.head(); node != nullptr; node = node->next)
-        node->value->screenReleased(this, figure, x, y);
 }

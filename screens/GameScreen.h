@@ -83,9 +83,6 @@ public:
     ClockAnim* clockAnim = nullptr;
 
 private:
-    // Tells every listener of a press or a release, in list order.
-    void tellPressed(Figure* figure, std::int32_t x, std::int32_t y);
-    void tellReleased(Figure* figure, std::int32_t x, std::int32_t y);
     // Judges the clock against the target and answers right or wrong.
     void judge();
 };

@@ -10,7 +10,6 @@
 #include "figures/Hotspot.h"
 #include "figures/Image.h"
 #include "figures/Text.h"
-#include "platform/window.h"
 #include "resources/resource_ids.h"
 #include "progress/ProgressStore.h"
 #include "screens/Sounds.h"
@@ -34,64 +33,24 @@ LevelScreen::LevelScreen(platform::Window* window, platform::Instance* instance,
     textColour = platform::rgb(192, 0, 0);
     store = ProgressStore::acquire();
 
-    auto* backgroundImage = new Image(this, window, IDB_LEVEL_BACKGROUND);
-    backgroundImage->setZ(1);
-    backgroundImage->enabled = false;
-    backgroundImage->setVisible(true);
-    background = backgroundImage;
-    addFigure(backgroundImage);
-
-    auto* okButton = new Button(this, window, IDB_OK_BUTTON);
-    okButton->enabled = true;
-    okButton->setVisible(true);
-    okButton->setX(50);
-    okButton->setY(240);
-    okButton->addListener(this);
-    addFigure(okButton);
-
-    auto* resetButton = new Button(this, window, IDB_RESET_BUTTON);
-    resetButton->enabled = true;
-    resetButton->setVisible(true);
-    resetButton->setX(130);
-    resetButton->setY(240);
-    resetButton->addListener(this);
-    addFigure(resetButton);
-
-    autoTick = new Image(this, window, IDB_TICK);
-    autoTick->enabled = false;
-    autoTick->setVisible(store->autoAdjust);
-    autoTick->setX(30);
-    autoTick->setY(40);
-    addFigure(autoTick);
-
-    levelMarker = new Image(this, window, IDB_TICK);
-    levelMarker->enabled = false;
-    levelMarker->setVisible(true);
-    levelMarker->setX(30);
-    levelMarker->setY(80);
-    addFigure(levelMarker);
+    background = place(new Image(this, window, IDB_LEVEL_BACKGROUND), {.z = 1});
+    place(new Button(this, window, IDB_OK_BUTTON), {.enabled = true, .listener = this, .at = platform::Point{50, 240}});
+    place(new Button(this, window, IDB_RESET_BUTTON),
+          {.enabled = true, .listener = this, .at = platform::Point{130, 240}});
+    autoTick = place(new Image(this, window, IDB_TICK), {.visible = store->autoAdjust, .at = platform::Point{30, 40}});
+    levelMarker = place(new Image(this, window, IDB_TICK), {.at = platform::Point{30, 80}});
 
     // The touch boxes lie above everything, so a tap on a drawn mark still counts.
     auto makeBox = [this, window](std::int32_t x, std::int32_t y, std::int32_t tag) {
         auto* box = new Hotspot(this, window, autoTick->getWidth(), autoTick->getHeight());
-        box->setZ(50);
-        box->enabled = true;
-        box->setVisible(true);
-        box->setX(x);
-        box->setY(y);
         box->tag = tag;
-        box->addListener(this);
-        addFigure(box);
+        place(box, {.z = 50, .enabled = true, .listener = this, .at = platform::Point{x, y}});
     };
     makeBox(30, 40, AUTO_BOX_TAG);
     for (std::int32_t i = 0; i < LEVELS; ++i) makeBox(boxX(i), boxY(i), i + 1);
 
     exitIcon = new Image(this, window, IDB_EXIT_ICON);
-    exitIcon->enabled = true;
-    exitIcon->setX(width - exitIcon->getWidth() - 4);
-    exitIcon->setY(4);
-    exitIcon->addListener(this);
-    addFigure(exitIcon);
+    place(exitIcon, {.enabled = true, .listener = this, .at = platform::Point{width - exitIcon->getWidth() - 4, 4}});
 
     placeMarker();
 
@@ -119,7 +78,7 @@ void LevelScreen::figurePressed(Figure* figure, std::int32_t x, std::int32_t y) 
     if (figure == exitIcon) {
         // The click must be heard before the program goes away.
         playWave(exitSound, SOUND_TO_END);
-        platform::postMessage(window, platform::WM_DESTROY, 0, 0);
+        closeWindow();
     } else if (std::wstring_view(figure->typeName()) == L"Hotspot") {
         if (figure->tag == AUTO_BOX_TAG) {
             store->setAutoAdjust(!store->autoAdjust);
@@ -134,13 +93,11 @@ void LevelScreen::figurePressed(Figure* figure, std::int32_t x, std::int32_t y) 
         store->resetScore();
         rebuildPercentages();
     }
-    for (const auto* node = listeners.head(); node != nullptr; node = node->next)
-        node->value->screenPressed(this, figure, x, y);
+    tellListeners(listeners, &ScreenListener::screenPressed, figure, x, y);
 }
 
 void LevelScreen::figureReleased(Figure* figure, std::int32_t x, std::int32_t y) {
-    for (const auto* node = listeners.head(); node != nullptr; node = node->next)
-        node->value->screenReleased(this, figure, x, y);
+    tellListeners(listeners, &ScreenListener::screenReleased, figure, x, y);
 }
 
 void LevelScreen::placeMarker() {

@@ -19,13 +19,7 @@ constexpr platform::Colour LINE_COLOUR = platform::rgb(255, 239, 0);
 
 TitleScreen::TitleScreen(platform::Window* window, platform::Instance* instance, App* app)
     : Screen(window, instance, app) {
-    auto* picture = new Image(this, window, IDB_TITLE);
-    picture->setZ(1);
-    picture->enabled = true;
-    picture->setVisible(true);
-    picture->addListener(this);
-    background = picture;
-    addFigure(picture);
+    background = place(new Image(this, window, IDB_TITLE), {.z = 1, .enabled = true, .listener = this});
 
     platform::FontDescription font;
     font.height = 12;
@@ -35,13 +29,7 @@ TitleScreen::TitleScreen(platform::Window* window, platform::Instance* instance,
     // Not enabled: a press on a line stops there and starts nothing.
     auto addLine = [this, window, instance, &font](std::uint32_t id, std::int32_t x) {
         std::wstring line = platform::loadString(instance, id, LINE_CHARS);
-        auto* text = new Text(this, window, line, LINE_COLOUR, font);
-        text->setZ(10);
-        text->enabled = false;
-        text->setVisible(true);
-        text->setX(x);
-        text->setY(300);
-        addFigure(text);
+        place(new Text(this, window, line, LINE_COLOUR, font), {.at = platform::Point{x, 300}});
     };
     addLine(IDS_VERSION, 5);
     addLine(IDS_NOTICE, 165);
@@ -53,8 +41,7 @@ TitleScreen::~TitleScreen() {
 }
 
 void TitleScreen::figurePressed(Figure* figure, std::int32_t x, std::int32_t y) {
-    for (const auto* node = listeners.head(); node != nullptr; node = node->next)
-        node->value->screenPressed(this, figure, x, y);
+    tellListeners(listeners, &ScreenListener::screenPressed, figure, x, y);
 }
 
 void TitleScreen::figureReleased(Figure*, std::int32_t, std::int32_t) {}
