@@ -32,6 +32,8 @@
 #include "screens/TitleScreen.h"
 #include "tests/app/GameDriver.h"
 #include "tests/soak/stored_progress.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/test_names.h"
 
 namespace fs = std::filesystem;
 using platform::Point;
@@ -124,9 +126,7 @@ protected:
     };
 
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "horalia-bad-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        base = pattern;
+        ASSERT_FALSE(base.empty());
         folder = base / "settings";
         fs::create_directories(folder);
         platform::headless::reset();
@@ -138,8 +138,6 @@ protected:
         platform::headless::reset();
         platform::headless::setRegistryFolder({});
         mount.reset();
-        std::error_code ignored;
-        fs::remove_all(base, ignored);
     }
 
     fs::path file() const { return folder / "registry.reg"; }
@@ -232,7 +230,8 @@ protected:
         EXPECT_EQ(storedprogress::fileBytes(aside[0]), original) << "with its original bytes";
     }
 
-    fs::path base;
+    TempFolder sandbox{"horalia-bad"};
+    const fs::path base = sandbox.path();
     fs::path folder;
     std::unique_ptr<TinyMount> mount;
 };
@@ -466,7 +465,7 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{"0000000009", 1, 0, true},      // ten do not: missing
                       NumberCase{"999999", 1, 999999, true}, NumberCase{"1000000", 1, 0, true},
                       NumberCase{"-0", 1, 0, true}),
-    [](const ::testing::TestParamInfo<NumberCase>& info) { return "case" + std::to_string(info.index); });
+    [](const ::testing::TestParamInfo<NumberCase>& info) { return testnames::spelt(info.param.text); });
 
 TEST_F(BadSettings, TextWithoutItsNullOrWithOddBytesStillLoads) {
     std::vector<std::uint8_t> noNull = utf16("6", false);  // '6', 0: no terminating null

@@ -33,6 +33,7 @@
 #include "screens/LevelScreen.h"
 #include "tests/app/GameDriver.h"
 #include "tests/soak/stored_progress.h"
+#include "tests/support/temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -118,20 +119,15 @@ TEST(CrashSafety, EveryKillLeavesAReadableFileWithTheOldOrTheNewLevel) {
     if (const char* text = std::getenv("HORALIA_CRASH_SEED"); text && *text) seed = static_cast<unsigned>(std::atoll(text));
     std::printf("crash safety: %d trials, seed %u (HORALIA_CRASH_TRIALS, HORALIA_CRASH_SEED)\n", trials, seed);
 
-    std::string pattern = (fs::temp_directory_path() / "horalia-crash-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    const fs::path folder = pattern;
+    const TempFolder sandbox("horalia-crash");
+    ASSERT_FALSE(sandbox.path().empty());
+    const fs::path folder = sandbox.path();
     const fs::path file = folder / "registry.reg";
     platform::headless::setRegistryFolder(folder);
-    // The folder goes away however the test ends.
-    struct Cleanup {
-        fs::path folder;
-        ~Cleanup() {
-            platform::headless::setRegistryFolder({});
-            std::error_code ignored;
-            fs::remove_all(folder, ignored);
-        }
-    } cleanup{folder};
+    // The host forgets the folder however the test ends, before the folder goes.
+    struct Forget {
+        ~Forget() { platform::headless::setRegistryFolder({}); }
+    } forget;
 
     std::mt19937 random(seed);
     std::int32_t known = 1;  // the level the file holds; a fresh folder loads as 1

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/progress/store_sandbox.h"
+#include "tests/support/test_names.h"
 
 using platform::ValueType;
 
@@ -51,6 +52,11 @@ TEST_P(ProgressLoadNumber, LoadsAsTheTableSays) {
     EXPECT_EQ(loaded, row.expected);
 }
 
+// Each case is named by the stored text.
+const auto NUMBER_NAME = [](const ::testing::TestParamInfo<NumberCase>& info) {
+    return testnames::spelt(std::u16string_view(info.param.text));
+};
+
 INSTANTIATE_TEST_SUITE_P(
     Level, ProgressLoadNumber,
     ::testing::Values(NumberCase{L"level", u"7", 7}, NumberCase{L"level", u"10", 10},
@@ -59,21 +65,24 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{L"level", u"11", 1}, NumberCase{L"level", u"-5", 1},
                       NumberCase{L"level", u"abc", 1}, NumberCase{L"level", u"", 1},
                       NumberCase{L"level", u"000000009", 9},      // nine characters fit
-                      NumberCase{L"level", u"0000000009", 1}));   // ten do not: missing
+                      NumberCase{L"level", u"0000000009", 1}),
+    NUMBER_NAME);   // ten do not: missing
 
 INSTANTIATE_TEST_SUITE_P(
     Score, ProgressLoadNumber,
     ::testing::Values(NumberCase{L"score", u"12", 12}, NumberCase{L"score", u"999999", 999999},
                       NumberCase{L"score", u"1000000", 0}, NumberCase{L"score", u"-1", 0},
                       NumberCase{L"score", u"0", 0}, NumberCase{L"score", u"42 points", 42},
-                      NumberCase{L"score", u"points", 0}, NumberCase{L"score", u"99999999999", 0}));
+                      NumberCase{L"score", u"points", 0}, NumberCase{L"score", u"99999999999", 0}),
+    NUMBER_NAME);
 
 // The stored flag is the inverse: "1" means adjustment is off (expected 1 here).
 INSTANTIATE_TEST_SUITE_P(
     Auto, ProgressLoadNumber,
     ::testing::Values(NumberCase{L"auto", u"0", 0}, NumberCase{L"auto", u"1", 1},
                       NumberCase{L"auto", u"2", 0}, NumberCase{L"auto", u"-1", 0},
-                      NumberCase{L"auto", u"off", 0}, NumberCase{L"auto", u"1x", 1}));
+                      NumberCase{L"auto", u"off", 0}, NumberCase{L"auto", u"1x", 1}),
+    NUMBER_NAME);
 
 TEST_F(ProgressLoad, NumbersAreReadWhateverTheirStoredType) {
     plant(L"level", ValueType::binary, {'4', 0, 0, 0});

@@ -14,21 +14,18 @@
 #include "platform/platform.h"
 #include "platform/registry/registry_folder.h"
 #include "progress/ProgressStore.h"
+#include "tests/support/temp_folder.h"
 
 class StoreSandbox : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "horalia-progress-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
+        ASSERT_FALSE(folder.empty());
         platform::registry::setFolder(folder);
     }
 
     void TearDown() override {
         while (held > 0) release();
         platform::registry::setFolder({});
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
     }
 
     ProgressStore& acquire() {
@@ -81,7 +78,8 @@ protected:
         return text.str();
     }
 
-    std::filesystem::path folder;
+    TempFolder sandbox{"horalia-progress"};
+    const std::filesystem::path folder = sandbox.path();
     int held = 0;
 };
 

@@ -74,7 +74,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Damage{"deletion", HEADER + "[HKEY_CURRENT_USER\\A]\n\"x\"=-\n"},
                       Damage{"short_dword", HEADER + "[HKEY_CURRENT_USER\\A]\n\"x\"=dword:12\n"},
                       Damage{"invalid_utf8", HEADER + "[HKEY_CURRENT_USER\\A]\n\"x\"=\"\xC3\x28\"\n"},
-                      Damage{"binary", std::string("\x00\x01\x02\xFF\xFE binary\x00", 12)}));
+                      Damage{"binary", std::string("\x00\x01\x02\xFF\xFE binary\x00", 12)}),
+    [](const ::testing::TestParamInfo<Damage>& info) { return std::string(info.param.kind); });
 
 TEST_F(RegistryDamage, ADirectoryInPlaceOfTheFileIsKeptAside) {
     std::filesystem::create_directory(file());

@@ -14,21 +14,16 @@
 
 #include "platform/platform.h"
 #include "platform/registry/registry_folder.h"
+#include "tests/support/temp_folder.h"
 
 class RegistrySandbox : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "horalia-registry-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
+        ASSERT_FALSE(folder.empty());
         platform::registry::setFolder(folder);
     }
 
-    void TearDown() override {
-        platform::registry::setFolder({});
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
+    void TearDown() override { platform::registry::setFolder({}); }
 
     std::filesystem::path file() const { return folder / "registry.reg"; }
 
@@ -52,7 +47,8 @@ protected:
         return found;
     }
 
-    std::filesystem::path folder;
+    TempFolder sandbox{"horalia-registry"};
+    const std::filesystem::path folder = sandbox.path();
 };
 
 // The UTF-16LE image of a text with its terminating null, as the game stores text.

@@ -20,22 +20,15 @@
 #include "platform/platform.h"
 #include "scene/Figure.h"
 #include "scene/ScreenListener.h"
+#include "tests/support/temp_folder.h"
 
 namespace gametest {
 
 // A registry folder of its own; removed again with the object.
 class RegistryFolder {
 public:
-    RegistryFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "horalia-game-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr) folder = pattern;
-        platform::headless::setRegistryFolder(folder);
-    }
-    ~RegistryFolder() {
-        platform::headless::setRegistryFolder({});
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
+    RegistryFolder() { platform::headless::setRegistryFolder(folder); }
+    ~RegistryFolder() { platform::headless::setRegistryFolder({}); }
 
     std::string fileText() const {
         std::ifstream in(folder / "registry.reg", std::ios::binary);
@@ -92,7 +85,8 @@ public:
         return {at(offset), at(offset + 4)};
     }
 
-    std::filesystem::path folder;
+    TempFolder sandbox{"horalia-game"};
+    const std::filesystem::path folder = sandbox.path();
 };
 
 // A resource bitmap, loaded for comparisons.

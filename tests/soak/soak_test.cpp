@@ -31,6 +31,7 @@
 #include "screens/TitleScreen.h"
 #include "tests/app/GameDriver.h"
 #include "tests/soak/stored_progress.h"
+#include "tests/support/temp_folder.h"
 
 using platform::Point;
 using namespace gamedriver;
@@ -53,14 +54,11 @@ std::uint64_t fromEnvironment(const char* name, std::uint64_t fallback) {
     return std::strtoull(text, nullptr, 10);
 }
 
-// A registry folder of its own, on a memory file system when there is one:
-// every change fsyncs, and the soak makes hundreds of thousands of them.
-std::filesystem::path makeFolder() {
-    std::filesystem::path base = std::filesystem::temp_directory_path();
-    if (::access("/dev/shm", W_OK) == 0) base = "/dev/shm";
-    std::string pattern = (base / "horalia-soak-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) return {};
-    return pattern;
+// Where the registry folder goes: a memory file system when there is one, as
+// every change fsyncs and the soak makes hundreds of thousands of them.
+std::filesystem::path folderBase() {
+    if (::access("/dev/shm", W_OK) == 0) return "/dev/shm";
+    return std::filesystem::temp_directory_path();
 }
 
 // The monkey's own press and release check every rule after each event.
@@ -355,7 +353,8 @@ TEST(Soak, TheWholeGameHoldsItsRulesUnderAMonkey) {
                 static_cast<unsigned long long>(events), static_cast<unsigned long long>(seed));
     RecordProperty("seed", std::to_string(seed));
 
-    std::filesystem::path folder = makeFolder();
+    const TempFolder sandbox("horalia-soak", folderBase());
+    const std::filesystem::path folder = sandbox.path();
     ASSERT_FALSE(folder.empty());
     platform::headless::setRegistryFolder(folder);
     auto began = std::chrono::steady_clock::now();
@@ -391,8 +390,6 @@ TEST(Soak, TheWholeGameHoldsItsRulesUnderAMonkey) {
         }
     }
     platform::headless::setRegistryFolder({});
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
 }
 
 }  // namespace
