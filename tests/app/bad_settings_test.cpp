@@ -30,7 +30,7 @@
 #include "screens/GameScreen.h"
 #include "screens/LevelScreen.h"
 #include "screens/TitleScreen.h"
-#include "tests/app/GameDriver.h"
+#include "tests/app/game_driver.h"
 #include "tests/soak/stored_progress.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_names.h"

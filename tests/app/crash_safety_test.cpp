@@ -31,7 +31,7 @@
 #include "platform/registry/registry_format.h"
 #include "progress/ProgressStore.h"
 #include "screens/LevelScreen.h"
-#include "tests/app/GameDriver.h"
+#include "tests/app/game_driver.h"
 #include "tests/soak/stored_progress.h"
 #include "tests/support/temp_folder.h"
 

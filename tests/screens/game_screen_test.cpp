@@ -10,8 +10,8 @@
 #include "figures/ClockHands.h"
 #include "figures/Text.h"
 #include "screens/GameScreen.h"
-#include "tests/screens/Controls.h"
-#include "tests/screens/ScreenFixture.h"
+#include "tests/screens/controls.h"
+#include "tests/screens/screen_fixture.h"
 
 using gametest::RecordingScreenListener;
 using gametest::sounds;

@@ -17,8 +17,8 @@
 #include "figures/Clock.h"
 #include "screens/GameScreen.h"
 #include "screens/TitleScreen.h"
-#include "tests/app/GameDriver.h"
-#include "tests/screens/GameTestSupport.h"
+#include "tests/app/game_driver.h"
+#include "tests/screens/game_test_support.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "figures/Clock.h"
-#include "tests/figures/FigureTestSupport.h"
+#include "tests/figures/figure_test_support.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "figures/Hotspot.h"
 #include "figures/Image.h"
 #include "figures/Text.h"
-#include "tests/figures/FigureTestSupport.h"
+#include "tests/figures/figure_test_support.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <set>
 
-#include "tests/scene/SceneTestSupport.h"
+#include "tests/scene/scene_test_support.h"
 
 namespace figuretest {
 

@@ -21,8 +21,8 @@
 #include "screens/LevelScreen.h"
 #include "screens/Questions.h"
 #include "screens/TitleScreen.h"
-#include "tests/app/GameDriver.h"
-#include "tests/screens/GameTestSupport.h"
+#include "tests/app/game_driver.h"
+#include "tests/screens/game_test_support.h"
 
 using gametest::sounds;
 using platform::Point;

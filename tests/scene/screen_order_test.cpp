@@ -2,7 +2,7 @@
 // even to the same z, and removal and destruction of figures.
 #include <gtest/gtest.h>
 
-#include "tests/scene/SceneTestSupport.h"
+#include "tests/scene/scene_test_support.h"
 
 namespace {
 

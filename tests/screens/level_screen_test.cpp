@@ -6,8 +6,8 @@
 #include "figures/Image.h"
 #include "figures/Text.h"
 #include "screens/LevelScreen.h"
-#include "tests/screens/Controls.h"
-#include "tests/screens/ScreenFixture.h"
+#include "tests/screens/controls.h"
+#include "tests/screens/screen_fixture.h"
 
 using gametest::RecordingScreenListener;
 using gametest::sounds;

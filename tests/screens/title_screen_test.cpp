@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "screens/TitleScreen.h"
-#include "tests/screens/ScreenFixture.h"
+#include "tests/screens/screen_fixture.h"
 
 using gametest::RecordingScreenListener;
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "figures/ClockHands.h"
-#include "tests/scene/SceneTestSupport.h"
+#include "tests/scene/scene_test_support.h"
 
 namespace {
 

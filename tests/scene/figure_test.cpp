@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "tests/scene/SceneTestSupport.h"
+#include "tests/scene/scene_test_support.h"
 
 namespace {
 

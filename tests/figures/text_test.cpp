@@ -5,7 +5,7 @@
 #include <string>
 
 #include "figures/Text.h"
-#include "tests/figures/FigureTestSupport.h"
+#include "tests/figures/figure_test_support.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // enabled figure under it and to every enabled button anywhere.
 #include <gtest/gtest.h>
 
-#include "tests/scene/SceneTestSupport.h"
+#include "tests/scene/scene_test_support.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "app/MainWindow.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
-#include "tests/screens/Controls.h"
+#include "tests/screens/controls.h"
 
 namespace gamedriver {
 

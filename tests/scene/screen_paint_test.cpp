@@ -3,7 +3,7 @@
 // colour, the 85 ms gate across the counter's wrap, and the ticker pass.
 #include <gtest/gtest.h>
 
-#include "tests/scene/SceneTestSupport.h"
+#include "tests/scene/scene_test_support.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "platform/platform.h"
 #include "progress/ProgressStore.h"
 #include "scene/Screen.h"
-#include "tests/screens/GameTestSupport.h"
+#include "tests/screens/game_test_support.h"
 
 namespace gametest {
 
