@@ -20,7 +20,7 @@ CC=clang CXX=clang++ cmake -S fuzz -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWi
 cmake --build "$build"
 
 # Memory is judged by what is really used, not by what is asked for: SDL's
-# readers reserve buffers from the sizes a file claims and then read less,
+# WAVE reader reserves buffers from the sizes a file claims and then reads less,
 # which costs nothing until the memory is touched. So single allocations are
 # not limited (impossible ones just fail, as in the program), but a process
 # that grows past 1 GB for a few kilobytes of input is an out-of-memory find.
