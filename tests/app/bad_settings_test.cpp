@@ -455,16 +455,12 @@ TEST_P(BadNumbers, LoadAsPercentD) {
     expectNothingSetAside();
 }
 
+// Every way a number can be written is read by the store's own test
+// (tests/progress/progress_load_test.cpp); here one number that loads and one
+// that falls back show the whole game playing on with them.
 INSTANTIATE_TEST_SUITE_P(
     SignsSpacesAndLetters, BadNumbers,
-    ::testing::Values(NumberCase{"+5", 5, 5, false}, NumberCase{" 7", 7, 7, false}, NumberCase{"-3", 1, 0, true},
-                      NumberCase{"7abc", 7, 7, false}, NumberCase{"abc", 1, 0, true}, NumberCase{"", 1, 0, true},
-                      NumberCase{"\t\n8", 8, 8, false}, NumberCase{"+-4", 1, 0, true},
-                      NumberCase{"0", 1, 0, false}, NumberCase{"11", 1, 11, true},
-                      NumberCase{"000000009", 9, 9, true},       // nine characters fit
-                      NumberCase{"0000000009", 1, 0, true},      // ten do not: missing
-                      NumberCase{"999999", 1, 999999, true}, NumberCase{"1000000", 1, 0, true},
-                      NumberCase{"-0", 1, 0, true}),
+    ::testing::Values(NumberCase{"+5", 5, 5, false}, NumberCase{"-3", 1, 0, true}),
     [](const ::testing::TestParamInfo<NumberCase>& info) { return testnames::spelt(info.param.text); });
 
 TEST_F(BadSettings, TextWithoutItsNullOrWithOddBytesStillLoads) {

@@ -65,15 +65,35 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{L"level", u"11", 1}, NumberCase{L"level", u"-5", 1},
                       NumberCase{L"level", u"abc", 1}, NumberCase{L"level", u"", 1},
                       NumberCase{L"level", u"000000009", 9},      // nine characters fit
-                      NumberCase{L"level", u"0000000009", 1}),
-    NUMBER_NAME);   // ten do not: missing
+                      NumberCase{L"level", u"0000000009", 1},    // ten do not: missing
+                      NumberCase{L"level", u"+5", 5},
+                      NumberCase{L"level", u" 7", 7},
+                      NumberCase{L"level", u"-3", 1},
+                      NumberCase{L"level", u"\t\n8", 8},
+                      NumberCase{L"level", u"+-4", 1},
+                      NumberCase{L"level", u"999999", 1},
+                      NumberCase{L"level", u"1000000", 1},
+                      NumberCase{L"level", u"-0", 1}),
+    NUMBER_NAME);
 
 INSTANTIATE_TEST_SUITE_P(
     Score, ProgressLoadNumber,
     ::testing::Values(NumberCase{L"score", u"12", 12}, NumberCase{L"score", u"999999", 999999},
                       NumberCase{L"score", u"1000000", 0}, NumberCase{L"score", u"-1", 0},
                       NumberCase{L"score", u"0", 0}, NumberCase{L"score", u"42 points", 42},
-                      NumberCase{L"score", u"points", 0}, NumberCase{L"score", u"99999999999", 0}),
+                      NumberCase{L"score", u"points", 0}, NumberCase{L"score", u"99999999999", 0},
+                      NumberCase{L"score", u"+5", 5},
+                      NumberCase{L"score", u" 7", 7},
+                      NumberCase{L"score", u"-3", 0},
+                      NumberCase{L"score", u"7abc", 7},
+                      NumberCase{L"score", u"abc", 0},
+                      NumberCase{L"score", u"", 0},
+                      NumberCase{L"score", u"\t\n8", 8},
+                      NumberCase{L"score", u"+-4", 0},
+                      NumberCase{L"score", u"11", 11},
+                      NumberCase{L"score", u"000000009", 9},
+                      NumberCase{L"score", u"0000000009", 0},
+                      NumberCase{L"score", u"-0", 0}),
     NUMBER_NAME);
 
 // The stored flag is the inverse: "1" means adjustment is off (expected 1 here).
@@ -81,7 +101,19 @@ INSTANTIATE_TEST_SUITE_P(
     Auto, ProgressLoadNumber,
     ::testing::Values(NumberCase{L"auto", u"0", 0}, NumberCase{L"auto", u"1", 1},
                       NumberCase{L"auto", u"2", 0}, NumberCase{L"auto", u"-1", 0},
-                      NumberCase{L"auto", u"off", 0}, NumberCase{L"auto", u"1x", 1}),
+                      NumberCase{L"auto", u"off", 0}, NumberCase{L"auto", u"1x", 1},
+                      NumberCase{L"auto", u"+1", 1},
+                      NumberCase{L"auto", u" 1", 1},
+                      NumberCase{L"auto", u"1abc", 1},
+                      NumberCase{L"auto", u"abc", 0},
+                      NumberCase{L"auto", u"", 0},
+                      NumberCase{L"auto", u"\t\n1", 1},
+                      NumberCase{L"auto", u"+-1", 0},
+                      NumberCase{L"auto", u"11", 0},
+                      NumberCase{L"auto", u"111111111", 0},
+                      NumberCase{L"auto", u"1111111111", 0},
+                      NumberCase{L"auto", u"111111", 0},
+                      NumberCase{L"auto", u"1111111", 0}),
     NUMBER_NAME);
 
 TEST_F(ProgressLoad, NumbersAreReadWhateverTheirStoredType) {
