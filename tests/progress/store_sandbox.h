@@ -1,31 +1,22 @@
-// The progress store on a registry file in a fresh temporary folder: helpers
-// to plant values as another program would, and to reload the store afresh.
+// The progress store on the registry sandbox's file: helpers to plant values
+// as another program would, and to reload the store afresh.
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/platform.h"
-#include "platform/registry/registry_folder.h"
 #include "progress/ProgressStore.h"
-#include "tests/support/temp_folder.h"
+#include "tests/registry/registry_sandbox.h"
 
-class StoreSandbox : public ::testing::Test {
+class StoreSandbox : public RegistrySandbox {
 protected:
-    void SetUp() override {
-        ASSERT_FALSE(folder.empty());
-        platform::registry::setFolder(folder);
-    }
-
     void TearDown() override {
         while (held > 0) release();
-        platform::registry::setFolder({});
+        RegistrySandbox::TearDown();
     }
 
     ProgressStore& acquire() {
@@ -71,15 +62,6 @@ protected:
         return bytes;
     }
 
-    std::string fileText() const {
-        std::ifstream in(folder / "registry.reg", std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-
-    TempFolder sandbox{"horalia-progress"};
-    const std::filesystem::path folder = sandbox.path();
     int held = 0;
 };
 
