@@ -3,7 +3,6 @@
 // orderly teardown of the screens.
 #include "app/App.h"
 
-#include <cstdlib>
 #include <string_view>
 
 #include "figures/Image.h"
@@ -29,7 +28,7 @@ App::App(platform::Window* window, platform::Instance* instance) : window(window
     // Only the day of the month and the time of day make the seed.
     platform::LocalTime now = platform::localTime();
     std::uint32_t seed = ((static_cast<std::uint32_t>(now.day) * 24 + now.hour) * 60 + now.minute) * 60 + now.second;
-    std::srand(seed);
+    platform::seedRandom(seed);
 
     gameScreen = new GameScreen(window, instance, this);
     gameScreen->listeners.insertAt(this, gameScreen->listeners.count());

@@ -1,15 +1,17 @@
-// WAVE sounds: the desktop host's decodeWave reads any bytes through SDL;
-// what it accepts must describe a playable format.
+// WAVE sounds: the core's reader takes any bytes; what it accepts must
+// describe a playable sound whose samples fill whole frames.
 #include "fuzz/fuzz_entries.h"
-#include "platform/sdl/wave_sdl.h"
+#include "platform/core/wave_decoder.h"
 
 namespace horalia::fuzz {
 
 const char* wave(std::span<const std::uint8_t> bytes) {
-    const std::optional<platform::sdl::DecodedWave> decoded = platform::sdl::decodeWave(bytes);
+    const std::optional<platform::core::DecodedWave> decoded = platform::core::decodeWave(bytes);
     if (!decoded) return nullptr;
     if (decoded->rate <= 0 || decoded->channels <= 0) return "an accepted wave without rate or channels";
-    if (decoded->format == 0) return "an accepted wave without a sample format";
+    if (decoded->samples.size() % static_cast<std::size_t>(decoded->channels) != 0)
+        return "an accepted wave with a partial frame";
+    if (decoded->samples.size() > bytes.size()) return "more samples than bytes";
     return nullptr;
 }
 

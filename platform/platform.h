@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/picture.h"
+#include "platform/random.h"
 #include "platform/registry.h"
 #include "platform/resources.h"
 #include "platform/sound.h"

@@ -1,9 +1,8 @@
-// Question drawing, judging and scoring. Every random number is rand() mod n,
+// Question drawing, judging and scoring. Every random number is platform::random() mod n,
 // drawn in exactly the order below so that a seed fixes the questions.
 #include "screens/Questions.h"
 
-#include <cstdlib>
-
+#include "platform/random.h"
 #include "progress/ProgressStore.h"
 
 namespace {
@@ -100,7 +99,7 @@ Question relativeQuestion(RelativeKind kind, const RandomSource& random) {
 }  // namespace
 
 int standardRandom() {
-    return std::rand();
+    return platform::random();
 }
 
 std::optional<Question> makeQuestion(std::int32_t level, const RandomSource& random) {

@@ -29,10 +29,10 @@ struct Verdict {
     bool minuteWrong = false;
 };
 
-// Gives the next random number (non-negative, as rand does).
+// Gives the next random number (non-negative).
 using RandomSource = std::function<int()>;
 
-// std::rand, which the game seeds once at start.
+// platform::random, which the game seeds once at start.
 int standardRandom();
 
 // A question of the level (1 to 10), drawing from random in the fixed order

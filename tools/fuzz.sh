@@ -13,15 +13,13 @@ targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(registry_text resource_file bitmap wave)
 case "$seconds" in (''|*[!0-9]*) echo "usage: $0 [SECONDS] [TARGET...]" >&2; exit 2;; esac
 
-tools/need_packages.sh clang libclang-rt-14-dev cmake ninja-build pkg-config libsdl2-dev
+tools/need_packages.sh clang libclang-rt-14-dev cmake ninja-build
 
 build=build/fuzz
 CC=clang CXX=clang++ cmake -S fuzz -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build"
 
-# Memory is judged by what is really used, not by what is asked for: SDL's
-# WAVE reader reserves buffers from the sizes a file claims and then reads less,
-# which costs nothing until the memory is touched. So single allocations are
+# Memory is judged by what is really used, not by what is asked for. So single allocations are
 # not limited (impossible ones just fail, as in the program), but a process
 # that grows past 1 GB for a few kilobytes of input is an out-of-memory find.
 # What the caller sets comes first, so that these settings, which the
@@ -41,16 +39,10 @@ for target in "${targets[@]}"; do
   options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=1024 -malloc_limit_mb=1000000
            -artifact_prefix="$build/$target-" -print_final_stats=1)
   [ -f "fuzz/$target.dict" ] && options+=(-dict="fuzz/$target.dict")
-  # SDL's WAVE reader reserves a data chunk's claimed length before reading
-  # it; under ASan each such reservation of gigabytes costs a shadow write of
-  # an eighth of it, which slows this target a hundredfold. Such requests fail
-  # at once here instead (the program's sounds are far smaller).
-  target_asan="$ASAN_OPTIONS"
-  [ "$target" = wave ] && target_asan="$ASAN_OPTIONS:max_allocation_size_mb=64"
   log="$build/$target.log"
   echo "== $target: ${seconds} s (log: $log)"
   status=0
-  ASAN_OPTIONS="$target_asan" "$fuzzer" "${options[@]}" "$work" "fuzz/corpus/$target" >"$log" 2>&1 || status=$?
+  "$fuzzer" "${options[@]}" "$work" "fuzz/corpus/$target" >"$log" 2>&1 || status=$?
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
   speed=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
   if [ "$status" -ne 0 ]; then

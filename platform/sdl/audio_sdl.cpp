@@ -1,6 +1,7 @@
 // Sound on the desktop: one SDL audio device, opened at the first sound, that
 // plays one converted waveform at a time. A new sound replaces the one
-// playing. Waveforms are converted once with SDL's audio conversion and kept,
+// playing. Waveforms are read by the core's WAVE reader, converted once to the
+// device's rate with SDL's audio conversion and kept,
 // since the program plays the same few resources again and again.
 #include <SDL.h>
 
@@ -10,7 +11,7 @@
 #include <vector>
 
 #include "platform/core/host.h"
-#include "platform/sdl/wave_sdl.h"
+#include "platform/core/wave_decoder.h"
 
 namespace platform::host {
 namespace {
@@ -65,16 +66,17 @@ bool openDevice() {
 const std::vector<std::int16_t>* convert(std::span<const std::uint8_t> wave) {
     auto& cache = audio().converted;
     if (auto found = cache.find(wave.data()); found != cache.end()) return &found->second;
-    auto decoded = sdl::decodeWave(wave);
-    if (!decoded) return nullptr;
+    auto decoded = core::decodeWave(wave);
+    if (!decoded || decoded->channels > 255) return nullptr;
     SDL_AudioCVT cvt;
-    if (SDL_BuildAudioCVT(&cvt, decoded->format, static_cast<Uint8>(decoded->channels), decoded->rate,
+    if (SDL_BuildAudioCVT(&cvt, AUDIO_S16SYS, static_cast<Uint8>(decoded->channels), decoded->rate,
                           AUDIO_S16SYS, 1, DEVICE_RATE) < 0)
         return nullptr;
-    std::vector<std::uint8_t> buffer(decoded->samples.size() * static_cast<std::size_t>(cvt.len_mult));
-    std::copy(decoded->samples.begin(), decoded->samples.end(), buffer.begin());
+    const std::size_t inputBytes = decoded->samples.size() * 2;
+    std::vector<std::uint8_t> buffer(inputBytes * static_cast<std::size_t>(cvt.len_mult));
+    std::memcpy(buffer.data(), decoded->samples.data(), inputBytes);
     cvt.buf = buffer.data();
-    cvt.len = static_cast<int>(decoded->samples.size());
+    cvt.len = static_cast<int>(inputBytes);
     if (cvt.needed && SDL_ConvertAudio(&cvt) != 0) return nullptr;
     const int bytes = cvt.needed ? cvt.len_cvt : cvt.len;
     std::vector<std::int16_t> samples(static_cast<std::size_t>(bytes) / 2);

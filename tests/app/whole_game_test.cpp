@@ -3,7 +3,6 @@
 // the display, the sounds and the registry file checked after every step.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 #include <optional>
 
@@ -142,13 +141,13 @@ TEST_F(WholeGame, TheSameSecondOfTheSameDaySeedsTheSameQuestions) {
     platform::headless::setLocalTime({2025, 3, 2, 17, 13, 45, 12, 999});
     start();
     std::int32_t targetHour = game().targetHour;
-    int next = std::rand();
+    int next = platform::random();
 
-    std::srand(17 * 86400 + 13 * 3600 + 45 * 60 + 12);
+    platform::seedRandom(17 * 86400 + 13 * 3600 + 45 * 60 + 12);
     std::optional<Question> question = makeQuestion(1);
     ASSERT_TRUE(question);
     EXPECT_EQ(question->targetHour, targetHour);
-    EXPECT_EQ(std::rand(), next);
+    EXPECT_EQ(platform::random(), next);
 }
 
 TEST_F(WholeGame, ATapOnTheVersionLineDoesNotStartTheGame) {

@@ -3,9 +3,9 @@
 // absolute questions, and the target reachable from the start.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <random>
 
+#include "platform/random.h"
 #include "screens/Questions.h"
 
 namespace {
@@ -63,9 +63,9 @@ void expectWellFormed(int level, const Question& q) {
 
 }  // namespace
 
-TEST(QuestionProperties, EveryLevelIsWellFormedForManySeedsOfRand) {
+TEST(QuestionProperties, EveryLevelIsWellFormedForManySeeds) {
     for (unsigned seed = 1; seed <= 300; ++seed) {
-        std::srand(seed);
+        platform::seedRandom(seed);
         for (int level = 1; level <= 10; ++level) {
             std::optional<Question> question = makeQuestion(level);
             ASSERT_TRUE(question.has_value());
@@ -91,7 +91,7 @@ TEST(QuestionProperties, AnyNumbersFromTheSourceGiveWellFormedQuestions) {
 
 TEST(QuestionProperties, OneSeedAlwaysGivesTheSameQuestions) {
     auto sequence = [](unsigned seed) {
-        std::srand(seed);
+        platform::seedRandom(seed);
         std::vector<std::tuple<int, int, int, int, int, int>> questions;
         for (int i = 0; i < 50; ++i) {
             Question q = *makeQuestion(i % 10 + 1);
