@@ -1,6 +1,7 @@
 # Draws Horalia's program icon, a friendly alarm-clock face: a 16-colour
 # .ico with 32x32 and 16x16 images (4 bpp with AND mask) for the executable,
-# and a 128x128 PNG for desktop entries.
+# a 128x128 PNG for desktop entries, and 192x192 and 512x512 PNGs for the web
+# page's manifest (home-screen icons).
 
 import math
 import os
@@ -99,6 +100,9 @@ def build():
         f.write(out)
     png = clock_rgba(128, 4, 1).resize((128, 128), Image.Resampling.BOX)
     png.save(os.path.join(ICONS, "horalia.png"), optimize=False)
+    for size in (192, 512):
+        web = clock_rgba(size, 4, 1).resize((size, size), Image.Resampling.BOX)
+        web.save(os.path.join(ICONS, f"horalia-{size}.png"), optimize=True)
 
 
 if __name__ == "__main__":

@@ -1,0 +1,107 @@
+// The browser host. The page (page/horalia_page.js) owns the canvas, the
+// pointer, the clock and Web Audio; this side hands it the display picture
+// and the decoded sounds and takes its input from a queue. The game's loop
+// blocks as on the desktop: where it would wait, it is suspended (Asyncify)
+// until the page's next animation frame, so the browser stays responsive and
+// the page decides when frames run (never while the tab is hidden, and not at
+// all once nothing has changed for a while).
+#include <emscripten.h>
+
+#include <map>
+
+#include "platform/core/host.h"
+#include "platform/core/input.h"
+#include "platform/core/wave_decoder.h"
+
+// The page's side; each call reaches the object that the page puts in
+// Module.horalia before the program starts.
+EM_JS(void, horalia_web_present, (const void* pixels, int width, int height),
+      { Module.horalia.present(HEAPU8.subarray(pixels, pixels + width * height * 4), width, height); });
+EM_JS(int, horalia_web_take_input, (int* detail), {
+    const event = Module.horalia.takeInput();
+    if (!event) return 0;
+    HEAP32[detail >> 2] = event[1];
+    HEAP32[(detail >> 2) + 1] = event[2];
+    return event[0];
+});
+EM_JS(double, horalia_web_frame_elapsed, (), { return Module.horalia.frameElapsed(); });
+EM_ASYNC_JS(void, horalia_web_next_frame, (), { await Module.horalia.nextFrame(); });
+EM_JS(double, horalia_web_ticks, (), { return Module.horalia.ticks(); });
+EM_JS(void, horalia_web_local_time, (std::uint16_t* out), {
+    const now = new Date();
+    const fields = [now.getFullYear(), now.getMonth() + 1, now.getDay(), now.getDate(), now.getHours(),
+                    now.getMinutes(), now.getSeconds(), now.getMilliseconds()];
+    for (let i = 0; i < fields.length; ++i) HEAPU16[(out >> 1) + i] = fields[i];
+});
+EM_JS(bool, horalia_web_play, (const std::int16_t* samples, int count, int channels, int rate, int key), {
+    return Module.horalia.play(HEAP16.subarray(samples >> 1, (samples >> 1) + count), channels, rate, key);
+});
+
+namespace platform::host {
+namespace {
+
+// Input kinds as the page queues them: [kind, a, b].
+enum InputKind { NONE = 0, STYLUS_DOWN = 1, STYLUS_UP = 2, KEY_DOWN = 3, KEY_UP = 4 };
+
+// A frame that has run this long hands the browser back its thread even when
+// the queue still holds messages.
+constexpr double FRAME_BUDGET_MS = 100;
+
+void takeInput() {
+    int detail[2] = {0, 0};
+    while (int kind = horalia_web_take_input(detail)) {
+        switch (kind) {
+        case STYLUS_DOWN: core::stylusDown(detail[0], detail[1]); break;
+        case STYLUS_UP: core::stylusUp(detail[0], detail[1]); break;
+        case KEY_DOWN: core::key(detail[0], true, detail[1] != 0); break;
+        case KEY_UP: core::key(detail[0], false, detail[1] != 0); break;
+        default: break;
+        }
+    }
+}
+
+}  // namespace
+
+// Waiting of any length ends the frame: the loop resumes at the next one.
+void waitForEvents(int timeoutMs) {
+    takeInput();
+    if (timeoutMs > 0 || horalia_web_frame_elapsed() > FRAME_BUDGET_MS) {
+        horalia_web_next_frame();
+        takeInput();
+    }
+}
+
+void present(const Picture& display) { horalia_web_present(display.row(0), display.width(), display.height()); }
+
+// The page is the window: it exists before the program starts.
+void windowCreated(std::wstring_view) {}
+void windowShown() {}
+void raiseWindow() {}
+
+// Sounds are decoded once by the core's reader and handed to Web Audio. A
+// sound to be played to the end does not hold the loop here: the desktop
+// waits so that a click is heard before its window goes, but the page and
+// its audio stay after the game ends, and the game's clicks are a few
+// milliseconds long.
+bool playWave(std::span<const std::uint8_t> wave, std::uint32_t, unsigned) {
+    static std::map<const std::uint8_t*, core::DecodedWave> decoded;
+    auto found = decoded.find(wave.data());
+    if (found == decoded.end()) {
+        auto samples = core::decodeWave(wave);
+        if (!samples || samples->samples.empty()) return false;
+        found = decoded.emplace(wave.data(), std::move(*samples)).first;
+    }
+    const core::DecodedWave& sound = found->second;
+    return horalia_web_play(sound.samples.data(), static_cast<int>(sound.samples.size()), sound.channels,
+                            sound.rate, static_cast<int>(reinterpret_cast<std::uintptr_t>(wave.data())));
+}
+
+std::uint32_t tickCount() { return static_cast<std::uint32_t>(static_cast<std::uint64_t>(horalia_web_ticks())); }
+
+LocalTime localTime() {
+    std::uint16_t f[8] = {};
+    horalia_web_local_time(f);
+    return LocalTime{f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7]};
+}
+
+}  // namespace platform::host

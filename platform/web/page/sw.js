@@ -1,0 +1,32 @@
+// Keeps every file of the page so that it plays offline. The build writes the
+// version stamp (a hash of the files) and the file list below; each version
+// has a cache of its own, filled whole before it serves anything, so a page
+// is never put together from two versions. A new version waits until the
+// page starts again (the page then asks it to take over and reloads before
+// the game runs); the old cache goes when it does.
+const CACHE = "horalia-HORALIA_CACHE_STAMP";
+const FILES = HORALIA_CACHE_FILES;
+
+self.addEventListener("install", (event) => {
+  event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)));
+});
+
+self.addEventListener("activate", (event) => {
+  event.waitUntil(
+    caches.keys()
+      .then((names) => Promise.all(names.filter((name) => name.startsWith("horalia-") && name !== CACHE)
+                                        .map((name) => caches.delete(name))))
+      .then(() => self.clients.claim()));
+});
+
+self.addEventListener("message", (event) => {
+  if (event.data === "take-over") self.skipWaiting();
+});
+
+self.addEventListener("fetch", (event) => {
+  if (event.request.method !== "GET") return;
+  event.respondWith(
+    caches.open(CACHE)
+      .then((cache) => cache.match(event.request, { ignoreSearch: true }))
+      .then((stored) => stored || fetch(event.request)));
+});

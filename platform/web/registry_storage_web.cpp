@@ -1,0 +1,73 @@
+// The registry's storage in the browser: the same text as the desktop's file,
+// kept in localStorage under one key and replaced whole at every change. A
+// text that cannot be read is kept under a key of its own with the time it
+// was found, and the game starts afresh. Storage that is missing or throws
+// (private windows, quota, forbidden) reads as "cannot read" and refuses
+// writes, which the game survives quietly, as it does a read-only disk.
+#include <emscripten.h>
+
+#include <string>
+
+#include "platform/registry/registry_format.h"
+#include "platform/registry/registry_storage.h"
+
+// The stored text's length in UTF-8 bytes; -1 when there is none, -2 when
+// storage cannot be reached.
+EM_JS(int, horalia_web_storage_length, (), {
+    try {
+        const text = localStorage.getItem("horalia.registry");
+        return text === null ? -1 : lengthBytesUTF8(text);
+    } catch (e) {
+        return -2;
+    }
+});
+EM_JS(void, horalia_web_storage_copy, (char* out, int size), {
+    try {
+        stringToUTF8(localStorage.getItem("horalia.registry") || "", out, size);
+    } catch (e) {
+    }
+});
+EM_JS(bool, horalia_web_storage_write, (const char* text), {
+    try {
+        localStorage.setItem("horalia.registry", UTF8ToString(text));
+        return true;
+    } catch (e) {
+        return false;
+    }
+});
+EM_JS(bool, horalia_web_storage_keep_damaged, (), {
+    try {
+        const pad = (n) => String(n).padStart(2, "0");
+        const now = new Date();
+        const stamp = "" + now.getFullYear() + pad(now.getMonth() + 1) + pad(now.getDate()) + "-" +
+                      pad(now.getHours()) + pad(now.getMinutes()) + pad(now.getSeconds());
+        let name = "horalia.registry.damaged-" + stamp;
+        for (let n = 2; localStorage.getItem(name) !== null; ++n) name = "horalia.registry.damaged-" + stamp + "-" + n;
+        localStorage.setItem(name, localStorage.getItem("horalia.registry"));
+        localStorage.removeItem("horalia.registry");
+        return true;
+    } catch (e) {
+        return false;
+    }
+});
+
+namespace platform::registry {
+
+std::optional<Document> loadDocument() {
+    const int length = horalia_web_storage_length();
+    if (length == -1) return Document{};
+    if (length < 0) return std::nullopt;
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    horalia_web_storage_copy(text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(length));
+    if (std::optional<Document> document = parseDocument(text)) return document;
+    if (!horalia_web_storage_keep_damaged()) return std::nullopt;
+    return Document{};
+}
+
+bool saveDocument(const Document& document) {
+    const std::string text = formatDocument(document);
+    return !text.empty() && horalia_web_storage_write(text.c_str());
+}
+
+}  // namespace platform::registry
