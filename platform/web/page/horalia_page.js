@@ -46,7 +46,9 @@
     hiddenSince: document.hidden ? performance.now() : null,
     hiddenTotal: 0,
     stopped: false,
-    frames: 0,            // pictures drawn, for the tests
+    frames: 0,            // animation frames that drew a picture, for the tests
+    drewInWakeup: -1,
+    wakeups: 0,           // animation frames that ran the game's loop, for the tests
     firstFrameAt: null,   // ms from navigation to the first picture drawn
     image: context.createImageData(WIDTH, HEIGHT),
     audio: null,
@@ -59,7 +61,8 @@
       data.set(pixels);
       for (let i = 3; i < data.length; i += 4) data[i] = 255;
       context.putImageData(this.image, 0, 0);
-      this.frames += 1;
+      if (this.drewInWakeup !== this.wakeups) this.frames += 1;
+      this.drewInWakeup = this.wakeups;
       this.lastActivity = performance.now();
       if (this.firstFrameAt === null) {
         this.firstFrameAt = performance.now();
@@ -101,6 +104,7 @@
         this.frameRequested = false;
         if (this.stopped || !this.resume) return;
         this.frameStart = performance.now();
+        this.wakeups += 1;
         const resume = this.resume;
         this.resume = null;
         resume();
@@ -310,7 +314,7 @@
   function playHere() {
     if (started) {
       // This tab's game has stopped; start afresh and take over after the reload.
-      sessionStorage.setItem("horalia.take-over", "1");
+      location.replace(location.pathname + "#take-over");
       location.reload();
       return;
     }
@@ -350,13 +354,19 @@
     document.body.appendChild(script);
   }
 
+  // A stopped tab reloads itself with this mark to take the game over.
+  function takeOverAsked() {
+    if (location.hash !== "#take-over") return false;
+    history.replaceState(null, "", location.pathname + location.search);
+    return true;
+  }
+
   function claimAndStart() {
     if (!navigator.locks) {
       startGame();
       return;
     }
-    if (sessionStorage.getItem("horalia.take-over")) {
-      sessionStorage.removeItem("horalia.take-over");
+    if (takeOverAsked()) {
       if (channel) channel.postMessage("take-over");
       navigator.locks.request(LOCK_NAME, (lock) => holdAndStart(lock));
       return;

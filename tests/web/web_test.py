@@ -1,0 +1,472 @@
+#!/usr/bin/python3
+"""The web page in headless Chromium: it loads cleanly, plays with mouse and
+touch, keeps progress across reloads, draws the same pixels as the headless
+host, survives damaged or throwing storage, plays in one tab at a time, plays
+offline, and rests when nothing moves.
+
+Each case gets a browser profile of its own; the page is served by a local
+server on 127.0.0.1 that lives as long as the run.
+
+  web_test.py --site build/web/site --reference build/test/tests/web/reference_screen
+  ... --measure                 first-frame times and the idle renderer's CPU
+  ... --screenshots docs/screenshots
+"""
+import argparse
+import functools
+import http.server
+import os
+import statistics
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+import traceback
+
+from selenium import webdriver
+from selenium.webdriver.chrome.options import Options
+from selenium.webdriver.chrome.service import Service
+
+WIDTH, HEIGHT = 240, 320
+# Controls of the game, in display pixels (as the headless tests' table has them).
+TITLE = (120, 150)
+MENU = (25, 25)
+HOUR_FORWARD = (30, 190)
+MINUTE_FORWARD = (210, 190)
+CHECK = (120, 245)
+# The local time of every case; it also seeds the questions.
+WHEN = (2026, 12, 8, 10, 9, 30)
+FIXED_DATE = """(() => {
+  const fixed = new Date(%d, %d, %d, %d, %d, %d).getTime();
+  const RealDate = Date;
+  class FixedDate extends RealDate {
+    constructor(...args) { if (args.length === 0) super(fixed); else super(...args); }
+    static now() { return fixed; }
+  }
+  window.Date = FixedDate;
+})();""" % (WHEN[0], WHEN[1] - 1, WHEN[2], WHEN[3], WHEN[4], WHEN[5])
+THROWING_STORAGE = """(() => {
+  for (const name of ["getItem", "setItem", "removeItem"])
+    Storage.prototype[name] = () => { throw new DOMException("denied", "SecurityError"); };
+})();"""
+
+
+class Server:
+    """The site on a local port, in a thread of this process."""
+
+    def __init__(self, site):
+        handler = functools.partial(QuietHandler, directory=site)
+        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        self.url = "http://127.0.0.1:%d/" % self.httpd.server_address[1]
+        self.thread = threading.Thread(target=self.httpd.serve_forever, daemon=True)
+        self.thread.start()
+
+    def close(self):
+        self.httpd.shutdown()
+        self.httpd.server_close()
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
+                      ".wasm": "application/wasm", ".webmanifest": "application/manifest+json"}
+
+    def log_message(self, *args):
+        pass
+
+
+class Browser:
+    """One Chromium with a fresh profile, and the page's helpers."""
+
+    def __init__(self, url, width=600, height=800, scripts=(FIXED_DATE,)):
+        self.profile = tempfile.TemporaryDirectory(prefix="horalia-web-test.")
+        options = Options()
+        options.binary_location = "/usr/bin/chromium"
+        for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
+                         "--user-data-dir=" + self.profile.name, "--window-size=%d,%d" % (width, height),
+                         "--autoplay-policy=no-user-gesture-required"):
+            options.add_argument(argument)
+        options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+        self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+        self.url = url
+        for script in scripts:
+            self.cdp("Page.addScriptToEvaluateOnNewDocument", source=script)
+
+    def close(self):
+        self.driver.quit()
+        self.profile.cleanup()
+
+    def cdp(self, command, **parameters):
+        return self.driver.execute_cdp_cmd(command, parameters)
+
+    def js(self, script, *args):
+        return self.driver.execute_script(script, *args)
+
+    def open(self):
+        self.driver.get(self.url)
+        self.wait_for(lambda: self.js("return window.horaliaPage && window.horaliaPage.frames > 0"),
+                      "the first picture")
+        self.settle()
+
+    def reload(self):
+        self.driver.refresh()
+        self.wait_for(lambda: self.js("return window.horaliaPage && window.horaliaPage.frames > 0"),
+                      "the first picture after a reload")
+        self.settle()
+
+    def wait_for(self, condition, what, seconds=15):
+        end = time.time() + seconds
+        while time.time() < end:
+            if condition():
+                return
+            time.sleep(0.05)
+        raise AssertionError("timed out waiting for " + what)
+
+    def settle(self, quiet=0.3):
+        """Waits until no picture has been drawn for a while."""
+        last, since = -1, time.time()
+        while time.time() - since < quiet:
+            frames = self.js("return window.horaliaPage.frames")
+            if frames != last:
+                last, since = frames, time.time()
+            time.sleep(0.05)
+
+    def page_point(self, point):
+        box = self.js("const b = document.getElementById('screen').getBoundingClientRect();"
+                      "return [b.left, b.top, b.width, b.height];")
+        return (box[0] + (point[0] + 0.5) * box[2] / WIDTH, box[1] + (point[1] + 0.5) * box[3] / HEIGHT)
+
+    def tap(self, point, touch=False):
+        x, y = self.page_point(point)
+        if touch:
+            self.cdp("Input.dispatchTouchEvent", type="touchStart", touchPoints=[{"x": x, "y": y}])
+            self.cdp("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
+        else:
+            for kind in ("mousePressed", "mouseReleased"):
+                self.cdp("Input.dispatchMouseEvent", type=kind, x=x, y=y, button="left", clickCount=1)
+        # Further than the double-click time apart, as a child taps.
+        time.sleep(0.55)
+        self.settle()
+
+    def pixels(self):
+        """The canvas as RGB bytes."""
+        data = self.js("const c = document.getElementById('screen');"
+                       "const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;"
+                       "const rgb = []; for (let i = 0; i < d.length; i += 4) rgb.push(d[i], d[i + 1], d[i + 2]);"
+                       "return rgb;")
+        return bytes(data)
+
+    def stored(self):
+        return self.js("try { return localStorage.getItem('horalia.registry'); } catch (e) { return null; }")
+
+    def errors(self):
+        return [entry["message"] for entry in self.driver.get_log("browser") if entry["level"] == "SEVERE"]
+
+    def notice(self):
+        return self.js("const n = document.getElementById('notice');"
+                       "return n.hidden ? null : document.getElementById('notice-text').textContent;")
+
+
+class Reference:
+    """The headless host's pictures and the first question's answer."""
+
+    def __init__(self, tool):
+        self.tool = tool
+        self.folder = tempfile.TemporaryDirectory(prefix="horalia-reference.")
+
+    def screen(self, name):
+        path = os.path.join(self.folder.name, name + ".ppm")
+        subprocess.run([self.tool, name, *map(str, WHEN), path], check=True)
+        with open(path, "rb") as ppm:
+            data = ppm.read()
+        header = b"P6\n%d %d\n255\n" % (WIDTH, HEIGHT)
+        assert data.startswith(header), "unexpected reference picture"
+        return data[len(header):]
+
+    def answer(self):
+        out = subprocess.run([self.tool, "answer", *map(str, WHEN), "-"], check=True, capture_output=True, text=True)
+        minutes, hours = map(int, out.stdout.split())
+        return minutes, hours
+
+
+def differences(a, b):
+    return sum(1 for i in range(0, len(a), 3) if a[i:i + 3] != b[i:i + 3])
+
+
+def answer_right(browser, reference):
+    minutes, hours = reference.answer()
+    for _ in range(minutes):
+        browser.tap(MINUTE_FORWARD)
+    for _ in range(hours):
+        browser.tap(HOUR_FORWARD)
+    browser.tap(CHECK)
+    browser.settle(quiet=1.0)  # the spin, then the next question
+
+
+def score_stored(browser):
+    text = browser.stored() or ""
+    for line in text.splitlines():
+        if line.startswith('"score"='):
+            return line.split("=", 1)[1].strip('"')
+    return None
+
+
+# ---- The cases.
+
+def case_play_keep_progress(server, reference):
+    """Loads with no console error; a tap starts the game; a right answer at
+    level 1 scores 12; after a reload the game goes on from 12."""
+    browser = Browser(server.url)
+    try:
+        browser.open()
+        browser.tap(TITLE)
+        assert browser.pixels() == reference.screen("game"), "the title tap did not start the game"
+        answer_right(browser, reference)
+        assert score_stored(browser) == "12", "score after a right answer: %r" % score_stored(browser)
+        browser.reload()
+        assert score_stored(browser) == "12", "score after a reload: %r" % score_stored(browser)
+        browser.tap(TITLE)
+        answer_right(browser, reference)  # the same seed draws the same first question
+        assert score_stored(browser) == "24", "the reloaded game did not go on from 12: %r" % score_stored(browser)
+        errors = browser.errors()
+        assert not errors, "console errors: %s" % errors
+    finally:
+        browser.close()
+
+
+def case_touch(server, reference):
+    """A tap with an emulated touch screen starts the game as a click does."""
+    browser = Browser(server.url)
+    try:
+        browser.cdp("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=2)
+        browser.open()
+        browser.tap(TITLE, touch=True)
+        assert browser.pixels() == reference.screen("game"), "a touch did not start the game"
+    finally:
+        browser.close()
+
+
+def case_same_pixels(server, reference):
+    """The title, game and level screens equal the headless host's pictures."""
+    browser = Browser(server.url)
+    try:
+        browser.open()
+        for name, tap in (("title", None), ("game", TITLE), ("level", MENU)):
+            if tap:
+                browser.tap(tap)
+            different = differences(browser.pixels(), reference.screen(name))
+            assert different == 0, "%s screen: %d pixels differ from the headless host's" % (name, different)
+    finally:
+        browser.close()
+
+
+def case_damaged_storage(server, reference):
+    """A stored text that cannot be read is kept aside; the game starts at level 1."""
+    browser = Browser(server.url)
+    try:
+        browser.open()
+        browser.js("localStorage.setItem('horalia.registry', 'not a registry\\u0000');")
+        browser.reload()
+        browser.tap(TITLE)
+        kept = browser.js("return Object.keys(localStorage).filter(k => k.startsWith('horalia.registry.damaged-'))"
+                          ".map(k => localStorage.getItem(k));")
+        assert kept == ["not a registry\u0000"], "damaged text not kept aside: %r" % kept
+        assert browser.pixels() == reference.screen("game"), "the game did not start afresh at level 1"
+    finally:
+        browser.close()
+
+
+def case_throwing_storage(server, reference):
+    """Storage that throws at every call leaves the game playable."""
+    browser = Browser(server.url, scripts=(FIXED_DATE, THROWING_STORAGE))
+    try:
+        browser.open()
+        browser.tap(TITLE)
+        assert browser.pixels() == reference.screen("game"), "the game did not start without storage"
+        frames = browser.js("return window.horaliaPage.frames")
+        browser.tap(HOUR_FORWARD)
+        assert browser.js("return window.horaliaPage.frames") > frames, "the arrow did not move the hand"
+        assert not browser.errors(), "console errors: %s" % browser.errors()
+    finally:
+        browser.close()
+
+
+def case_second_tab(server, reference):
+    """A second tab says the game is open elsewhere; "Play here" moves it."""
+    browser = Browser(server.url)
+    try:
+        browser.open()
+        first = browser.driver.current_window_handle
+        browser.driver.switch_to.new_window("tab")
+        browser.driver.get(server.url)
+        browser.wait_for(lambda: browser.notice() is not None, "the notice in the second tab")
+        assert "already open" in browser.notice()
+        assert browser.js("return window.horaliaPage.frames") == 0, "the second tab started a game too"
+        browser.js("document.getElementById('notice-button').click();")
+        browser.wait_for(lambda: browser.js("return window.horaliaPage.frames > 0"), "the game in the second tab")
+        assert browser.notice() is None
+        browser.driver.switch_to.window(first)
+        browser.wait_for(lambda: browser.notice() is not None, "the notice in the first tab")
+        assert "already open" in browser.notice()
+        assert browser.js("return window.horaliaPage.stopped"), "the first tab still plays"
+    finally:
+        browser.close()
+
+
+def case_offline(server, reference):
+    """With the offline worker installed, a reload without network still plays."""
+    browser = Browser(server.url)
+    try:
+        browser.open()
+        browser.wait_for(lambda: browser.js("return !!navigator.serviceWorker.controller"), "the offline worker", 30)
+        browser.cdp("Network.enable")
+        browser.cdp("Network.emulateNetworkConditions", offline=True, latency=0, downloadThroughput=0,
+                    uploadThroughput=0)
+        browser.reload()
+        assert browser.pixels() == reference.screen("title")
+        browser.tap(TITLE)
+        assert browser.pixels() == reference.screen("game"), "the offline page did not play"
+    finally:
+        browser.close()
+
+
+def case_idle_and_spin(server, reference):
+    """At rest no frame runs; a right answer's spin runs at its normal pace."""
+    browser = Browser(server.url)
+    try:
+        browser.open()
+        browser.tap(TITLE)
+        time.sleep(1.5)  # frames stop a second after the last change
+        wakeups = browser.js("return window.horaliaPage.wakeups")
+        time.sleep(2)
+        rested = browser.js("return window.horaliaPage.wakeups") - wakeups
+        assert rested == 0, "%d frames ran at rest" % rested
+        minutes, hours = reference.answer()
+        for _ in range(minutes):
+            browser.tap(MINUTE_FORWARD)
+        for _ in range(hours):
+            browser.tap(HOUR_FORWARD)
+        # The times of the pictures drawn from here on.
+        browser.js("const page = window.horaliaPage; page.drawTimes = []; const present = page.present;"
+                   "page.present = function (...args) { const before = this.frames; present.apply(this, args);"
+                   "  if (this.frames !== before) this.drawTimes.push(performance.now()); };")
+        browser.tap(CHECK)
+        browser.settle(quiet=1.0)
+        times = browser.js("return window.horaliaPage.drawTimes")
+        gaps = sorted(b - a for a, b in zip(times, times[1:]))
+        # A step at least 84 ms after the last, at the next animation frame.
+        assert len(gaps) >= 5, "the spin drew %d pictures" % len(times)
+        pace = statistics.median(gaps)
+        assert 84 <= pace <= 125, "the spin's steps came %.0f ms apart" % pace
+    finally:
+        browser.close()
+
+
+CASES = [case_play_keep_progress, case_touch, case_same_pixels, case_damaged_storage, case_throwing_storage,
+         case_second_tab, case_offline, case_idle_and_spin]
+
+
+# ---- Figures and screenshots.
+
+def renderer_cpu_seconds(driver_pid):
+    """CPU seconds used so far by the renderer processes of one browser."""
+    total = 0.0
+    ticks = os.sysconf("SC_CLK_TCK")
+    for pid in os.listdir("/proc"):
+        if not pid.isdigit():
+            continue
+        try:
+            with open("/proc/%s/cmdline" % pid, "rb") as f:
+                command = f.read().split(b"\0")
+            with open("/proc/%s/stat" % pid) as f:
+                fields = f.read().rsplit(")", 1)[1].split()
+        except OSError:
+            continue
+        if b"--type=renderer" in command and any(driver_pid.encode() in part for part in command):
+            total += (int(fields[11]) + int(fields[12])) / ticks
+    return total
+
+
+def measure(server):
+    first_visits, reloads = [], []
+    for _ in range(3):
+        browser = Browser(server.url)
+        try:
+            browser.open()
+            first_visits.append(browser.js("return window.horaliaPage.firstFrameAt"))
+            for _ in range(5):
+                browser.reload()
+                reloads.append(browser.js("return window.horaliaPage.firstFrameAt"))
+        finally:
+            browser.close()
+    print("first frame, first visit: median %.0f ms of %s" % (statistics.median(first_visits),
+                                                             ["%.0f" % t for t in first_visits]))
+    print("first frame, reload: median %.0f ms of %d" % (statistics.median(reloads), len(reloads)))
+    browser = Browser(server.url)
+    try:
+        browser.open()
+        time.sleep(2)
+        profile = browser.profile.name
+        before = renderer_cpu_seconds(profile)
+        time.sleep(20)
+        used = renderer_cpu_seconds(profile) - before
+        print("idle renderer CPU over 20 s: %.2f %% of a core" % (used / 20 * 100))
+    finally:
+        browser.close()
+
+
+def screenshots(server, folder):
+    os.makedirs(folder, exist_ok=True)
+    for name, width, height, mobile, ratio in (("web-phone", 360, 740, True, 2), ("web-desktop", 1280, 800, False, 1)):
+        browser = Browser(server.url)
+        try:
+            browser.cdp("Emulation.setDeviceMetricsOverride", width=width, height=height, deviceScaleFactor=ratio,
+                        mobile=mobile)
+            browser.open()
+            browser.tap(TITLE)
+            browser.js("window.dispatchEvent(new Event('resize'));")
+            browser.settle()
+            with open(os.path.join(folder, name + ".png"), "wb") as f:
+                f.write(browser.driver.get_screenshot_as_png())
+        finally:
+            browser.close()
+    print("screenshots in", folder)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--site", required=True)
+    parser.add_argument("--reference", help="the reference_screen tool (for the test cases)")
+    parser.add_argument("--measure", action="store_true")
+    parser.add_argument("--screenshots")
+    parser.add_argument("--only", help="run only the cases whose names contain this")
+    options = parser.parse_args()
+    server = Server(os.path.abspath(options.site))
+    try:
+        if options.measure:
+            measure(server)
+        if options.screenshots:
+            screenshots(server, options.screenshots)
+        if options.measure or options.screenshots:
+            return 0
+        reference = Reference(options.reference)
+        passed, failed = 0, []
+        for case in CASES:
+            if options.only and options.only not in case.__name__:
+                continue
+            try:
+                case(server, reference)
+                passed += 1
+                print("ok   ", case.__name__)
+            except Exception:
+                failed.append(case.__name__)
+                print("FAIL ", case.__name__)
+                traceback.print_exc()
+            sys.stdout.flush()
+        print("web: %d passed, %d failed" % (passed, len(failed)))
+        return 1 if failed else 0
+    finally:
+        server.close()
+
+
+if __name__ == "__main__":
+    sys.exit(main())
