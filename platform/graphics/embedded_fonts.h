@@ -1,5 +1,5 @@
-// The font files built into the program (generated from Debian's
-// fonts-liberation2 when the program is built).
+// The font files built into the program (cut from Debian's
+// fonts-liberation2 when the program is built; see cmake/EmbedFont.cmake).
 #pragma once
 
 #include <cstddef>

@@ -1,7 +1,7 @@
 # Draws Horalia's program icon, a friendly alarm-clock face: a 16-colour
 # .ico with 32x32 and 16x16 images (4 bpp with AND mask) for the executable,
-# a 128x128 PNG for desktop entries, and 192x192 and 512x512 PNGs for the web
-# page's manifest (home-screen icons).
+# a 128x128 PNG for desktop entries and 192x192 and 512x512 PNGs for the
+# web page.
 
 import math
 import os
@@ -98,11 +98,11 @@ def build():
     out += b"".join(d for _, d in images)
     with open(os.path.join(ICONS, "horalia.ico"), "wb") as f:
         f.write(out)
-    png = clock_rgba(128, 4, 1).resize((128, 128), Image.Resampling.BOX)
-    png.save(os.path.join(ICONS, "horalia.png"), optimize=False)
-    for size in (192, 512):
-        web = clock_rgba(size, 4, 1).resize((size, size), Image.Resampling.BOX)
-        web.save(os.path.join(ICONS, f"horalia-{size}.png"), optimize=True)
+    # 128 pixels for desktop entries; 192 and 512 for the web page's
+    # manifest (home screens and install dialogs).
+    for size, name in ((128, "horalia.png"), (192, "icon-192.png"), (512, "icon-512.png")):
+        png = clock_rgba(size, 4, 1).resize((size, size), Image.Resampling.BOX)
+        png.save(os.path.join(ICONS, name), optimize=False)
 
 
 if __name__ == "__main__":

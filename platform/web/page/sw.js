@@ -5,7 +5,7 @@
 // page starts again (the page then asks it to take over and reloads before
 // the game runs); the old cache goes when it does.
 const CACHE = "horalia-HORALIA_CACHE_STAMP";
-const FILES = HORALIA_CACHE_FILES;
+const FILES = ["./", ...HORALIA_CACHE_FILES];
 
 self.addEventListener("install", (event) => {
   event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)));

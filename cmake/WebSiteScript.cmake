@@ -1,0 +1,38 @@
+# Fills SITE with the files of the folder PAGE and the FILES (a list of
+# paths), then stamps SITE/sw.js: HORALIA_CACHE_STAMP becomes a hash of the
+# contents of every other file, HORALIA_CACHE_FILES a JavaScript array of
+# their names.
+file(REMOVE_RECURSE "${SITE}")
+file(MAKE_DIRECTORY "${SITE}")
+if(EXISTS "${PAGE}")
+  file(COPY "${PAGE}/" DESTINATION "${SITE}")
+endif()
+foreach(path IN LISTS FILES)
+  if(EXISTS "${path}")
+    file(COPY "${path}" DESTINATION "${SITE}")
+  else()
+    message(WARNING "Not in the site (missing): ${path}")
+  endif()
+endforeach()
+
+file(GLOB_RECURSE names RELATIVE "${SITE}" "${SITE}/*")
+list(REMOVE_ITEM names sw.js)
+list(SORT names)
+set(digests "")
+set(array "")
+foreach(name IN LISTS names)
+  file(SHA256 "${SITE}/${name}" digest)
+  string(APPEND digests "${digest} ${name}\n")
+  list(APPEND array "\"${name}\"")
+endforeach()
+string(SHA256 stamp "${digests}")
+string(SUBSTRING "${stamp}" 0 16 stamp)
+list(JOIN array ", " array)
+
+if(EXISTS "${SITE}/sw.js")
+  file(READ "${SITE}/sw.js" worker)
+  string(REPLACE "HORALIA_CACHE_STAMP" "${stamp}" worker "${worker}")
+  string(REPLACE "HORALIA_CACHE_FILES" "[${array}]" worker "${worker}")
+  file(WRITE "${SITE}/sw.js" "${worker}")
+endif()
+message(STATUS "Site ${stamp}: ${names}")

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Checks that the cut faces the program embeds draw exactly like Debian's
+# full Liberation Sans: every character of the cut faces, at every size
+# from 8 to 32 pixels (em and cell heights, which include the game's 12, 16
+# and 18), with the font's hinting and with FreeType's automatic hinter, in
+# monochrome as the game draws. With a web build (build/web, from
+# tools/build_web.sh) it also checks that the WebAssembly FreeType draws
+# the cut faces exactly like the desktop's. Prints the sizes of the faces.
+# Usage: tools/fonts/check_fonts.sh        (exit status 1 on any difference)
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+tools/need_packages.sh g++ pkg-config libfreetype-dev fonts-liberation2 python3-fonttools
+
+out=build/fonts
+mkdir -p "$out"
+c++ -O2 -std=c++20 -Wall -Wextra -o "$out/glyph_dump" tools/fonts/glyph_dump.cpp \
+    $(pkg-config --cflags --libs freetype2)
+
+web_dump=""
+if [ -f build/web/build.ninja ]; then
+  cmake --build build/web --target glyph_dump >/dev/null
+  web_dump=build/web/glyph_dump.js
+fi
+
+# How many glyph drawings of the second dump differ from the first (a
+# glyph missing on either side counts too).
+differing() {
+  local removed added
+  removed=$(diff "$1" "$2" | grep -c '^<' || true)
+  added=$(diff "$1" "$2" | grep -c '^>' || true)
+  echo $((removed > added ? removed : added))
+}
+
+failed=0
+for style in Regular Bold; do
+  full=/usr/share/fonts/truetype/liberation2/LiberationSans-$style.ttf
+  cut=$out/LiberationSans-$style.ttf
+  /usr/bin/python3 tools/fonts/subset_font.py "$full" "$cut"
+  "$out/glyph_dump" "$full" "$cut" >"$out/full-$style.txt"
+  "$out/glyph_dump" "$cut" >"$out/cut-$style.txt"
+  glyphs=$(wc -l <"$out/cut-$style.txt")
+  differences=$(differing "$out/full-$style.txt" "$out/cut-$style.txt")
+  printf '%-8s full %7d bytes, cut %6d bytes; %d glyph drawings, %d differ\n' "$style" \
+    "$(stat -c %s "$full")" "$(stat -c %s "$cut")" "$glyphs" "$differences"
+  [ "$differences" -eq 0 ] || failed=1
+  if [ -n "$web_dump" ]; then
+    # Emscripten 3.1.6 mistakes Node's own fetch for a browser's.
+    node --no-experimental-fetch "$web_dump" "$cut" >"$out/web-$style.txt"
+    differences=$(differing "$out/cut-$style.txt" "$out/web-$style.txt")
+    printf '%-8s WebAssembly FreeType against Debian'"'"'s: %d differ\n' "$style" "$differences"
+    [ "$differences" -eq 0 ] || failed=1
+  fi
+done
+exit $failed
