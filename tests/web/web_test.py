@@ -368,22 +368,28 @@ CASES = [case_play_keep_progress, case_touch, case_same_pixels, case_damaged_sto
 # ---- Figures and screenshots.
 
 def renderer_cpu_seconds(driver_pid):
-    """CPU seconds used so far by the renderer processes of one browser."""
-    total = 0.0
-    ticks = os.sysconf("SC_CLK_TCK")
-    for pid in os.listdir("/proc"):
-        if not pid.isdigit():
-            continue
+    """CPU seconds used so far by the renderer processes under one chromedriver."""
+    parents, commands, times = {}, {}, {}
+    for pid in filter(str.isdigit, os.listdir("/proc")):
         try:
             with open("/proc/%s/cmdline" % pid, "rb") as f:
-                command = f.read().split(b"\0")
+                commands[int(pid)] = f.read()
             with open("/proc/%s/stat" % pid) as f:
                 fields = f.read().rsplit(")", 1)[1].split()
         except OSError:
             continue
-        if b"--type=renderer" in command and any(driver_pid.encode() in part for part in command):
-            total += (int(fields[11]) + int(fields[12])) / ticks
-    return total
+        parents[int(pid)] = int(fields[1])
+        times[int(pid)] = int(fields[11]) + int(fields[12])
+    total, found = 0, 0
+    for pid, command in commands.items():
+        ancestor = parents.get(pid)
+        while ancestor and ancestor != driver_pid:
+            ancestor = parents.get(ancestor)
+        if ancestor == driver_pid and b"--type=renderer" in command:
+            total += times.get(pid, 0)
+            found += 1
+    assert found, "no renderer process of this browser"
+    return total / os.sysconf("SC_CLK_TCK")
 
 
 def measure(server):
@@ -405,10 +411,10 @@ def measure(server):
     try:
         browser.open()
         time.sleep(2)
-        profile = browser.profile.name
-        before = renderer_cpu_seconds(profile)
+        driver = browser.driver.service.process.pid
+        before = renderer_cpu_seconds(driver)
         time.sleep(20)
-        used = renderer_cpu_seconds(profile) - before
+        used = renderer_cpu_seconds(driver) - before
         print("idle renderer CPU over 20 s: %.2f %% of a core" % (used / 20 * 100))
     finally:
         browser.close()

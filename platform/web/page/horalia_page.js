@@ -381,19 +381,25 @@
   }
 
   // ---- Offline: a new version of the page, already fetched by the worker,
-  // takes over before the game starts (never halfway through).
+  // takes over before the game starts (never halfway through). On a first
+  // visit there is nothing to take over: the game starts at once and the
+  // worker is installed beside it.
   async function boot() {
-    if ("serviceWorker" in navigator && window.isSecureContext) {
-      try {
-        const registration = await navigator.serviceWorker.register("sw.js");
-        if (registration.waiting && navigator.serviceWorker.controller) {
-          navigator.serviceWorker.addEventListener("controllerchange", () => location.reload());
-          registration.waiting.postMessage("take-over");
-          return;
-        }
-      } catch (error) {
-        // no offline copy; the page still plays
+    const worker = "serviceWorker" in navigator && window.isSecureContext ? navigator.serviceWorker : null;
+    if (!worker || !worker.controller) {
+      claimAndStart();
+      if (worker) worker.register("sw.js").catch(() => {});
+      return;
+    }
+    try {
+      const registration = await worker.getRegistration();
+      if (registration && registration.waiting) {
+        worker.addEventListener("controllerchange", () => location.reload());
+        registration.waiting.postMessage("take-over");
+        return;
       }
+    } catch (error) {
+      // the offline copy in use stays
     }
     claimAndStart();
   }
