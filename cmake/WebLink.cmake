@@ -5,7 +5,11 @@
 # options reach all of them; horalia_web_link() is called on the executable.
 
 # Link-time optimisation over the game, the platform layer and FreeType.
-add_compile_options(-flto)
+option(HORALIA_WEB_LTO "Optimise the browser build across all its code at link time" ON)
+if(HORALIA_WEB_LTO)
+  add_compile_options(-flto)
+  add_link_options(-flto)
+endif()
 
 # Memory is fixed: the game's pictures, glyphs and resources fit with room
 # to spare, and a memory that cannot grow keeps the heap views simple and
@@ -14,7 +18,6 @@ set(HORALIA_WEB_MEMORY 16777216 CACHE STRING "Bytes of WebAssembly memory of the
 
 function(horalia_web_link target)
   target_link_options(${target} PRIVATE
-    -flto
     -sENVIRONMENT=web
     -sFILESYSTEM=0
     -sINITIAL_MEMORY=${HORALIA_WEB_MEMORY}

@@ -49,6 +49,9 @@ fi
 
 mkdir -p "$destination"
 rm -rf "$source_dir"
-(cd "$destination" && apt-get source -qq "freetype=$VERSION" >&2)
+if ! (cd "$destination" && apt-get source -qq "freetype=$VERSION") >"$destination/freetype-fetch.log" 2>&1; then
+  cat "$destination/freetype-fetch.log" >&2
+  exit 1
+fi
 touch "$source_dir/.unpacked-$VERSION"
 echo "$source_dir"
