@@ -31,6 +31,7 @@ WIDTH, HEIGHT = 240, 320
 # Controls of the game, in display pixels (as the headless tests' table has them).
 TITLE = (120, 150)
 MENU = (25, 25)
+EXIT = (226, 14)
 HOUR_FORWARD = (30, 190)
 MINUTE_FORWARD = (210, 190)
 CHECK = (120, 245)
@@ -213,13 +214,18 @@ def score_stored(browser):
 # ---- The cases.
 
 def case_play_keep_progress(server, reference):
-    """Loads with no console error; a tap starts the game; a right answer at
-    level 1 scores 12; after a reload the game goes on from 12."""
+    """Loads with no console error; a tap starts the game with sound; a right
+    answer at level 1 scores 12; after a reload the game goes on from 12."""
     browser = Browser(server.url)
     try:
         browser.open()
+        # What each sound handed to Web Audio came to (false: silence).
+        browser.js("const page = window.horaliaPage; page.played = []; const play = page.play;"
+                   "page.play = function (...args) { const ok = play.apply(this, args); this.played.push(ok); return ok; };")
         browser.tap(TITLE)
         assert browser.pixels() == reference.screen("game"), "the title tap did not start the game"
+        played = browser.js("return window.horaliaPage.played")
+        assert played and all(played), "sounds after the first tap: %s" % played
         answer_right(browser, reference)
         assert score_stored(browser) == "12", "score after a right answer: %r" % score_stored(browser)
         browser.reload()
@@ -234,13 +240,17 @@ def case_play_keep_progress(server, reference):
 
 
 def case_touch(server, reference):
-    """A tap with an emulated touch screen starts the game as a click does."""
+    """A tap with an emulated touch screen starts the game as a click does; the
+    exit icon ends it with a goodbye."""
     browser = Browser(server.url)
     try:
         browser.cdp("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=2)
         browser.open()
         browser.tap(TITLE, touch=True)
         assert browser.pixels() == reference.screen("game"), "a touch did not start the game"
+        browser.tap(EXIT, touch=True)
+        browser.wait_for(lambda: browser.notice() is not None, "the goodbye after the exit icon")
+        assert "See you next time" in browser.notice()
     finally:
         browser.close()
 
@@ -297,6 +307,7 @@ def case_second_tab(server, reference):
         browser.open()
         first = browser.driver.current_window_handle
         browser.driver.switch_to.new_window("tab")
+        second = browser.driver.current_window_handle
         browser.driver.get(server.url)
         browser.wait_for(lambda: browser.notice() is not None, "the notice in the second tab")
         assert "already open" in browser.notice()
@@ -308,6 +319,13 @@ def case_second_tab(server, reference):
         browser.wait_for(lambda: browser.notice() is not None, "the notice in the first tab")
         assert "already open" in browser.notice()
         assert browser.js("return window.horaliaPage.stopped"), "the first tab still plays"
+        # And back: the stopped tab starts afresh and takes the game over.
+        browser.js("document.getElementById('notice-button').click();")
+        browser.wait_for(lambda: browser.js("return !!window.horaliaPage && window.horaliaPage.frames > 0"),
+                         "the game back in the first tab")
+        assert browser.notice() is None
+        browser.driver.switch_to.window(second)
+        browser.wait_for(lambda: browser.notice() is not None, "the notice in the second tab again")
     finally:
         browser.close()
 
