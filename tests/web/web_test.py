@@ -15,6 +15,8 @@ import argparse
 import functools
 import http.server
 import os
+import re
+import shutil
 import statistics
 import subprocess
 import sys
@@ -57,6 +59,7 @@ class Server:
 
     def __init__(self, site):
         handler = functools.partial(QuietHandler, directory=site)
+        self.site = site
         self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
         self.url = "http://127.0.0.1:%d/" % self.httpd.server_address[1]
         self.thread = threading.Thread(target=self.httpd.serve_forever, daemon=True)
@@ -347,6 +350,44 @@ def case_offline(server, reference):
         browser.close()
 
 
+def case_new_version(server, reference):
+    """A new version of the page replaces the offline copy whole at the next
+    visit, and the old copy goes."""
+    folder = tempfile.TemporaryDirectory(prefix="horalia-site.")
+    site = os.path.join(folder.name, "site")
+    shutil.copytree(server.site, site)
+    own = Server(site)
+    browser = Browser(own.url)
+    try:
+        browser.open()
+        browser.wait_for(lambda: browser.js("return !!navigator.serviceWorker.controller"), "the offline worker", 30)
+        # The next version: another page and another stamp, as a build makes them.
+        with open(os.path.join(site, "index.html")) as f:
+            page = f.read()
+        with open(os.path.join(site, "index.html"), "w") as f:
+            f.write(page.replace("<title>", '<meta name="horalia-test-version" content="2">\n<title>'))
+        with open(os.path.join(site, "sw.js")) as f:
+            worker = f.read()
+        old_cache = re.search(r'"(horalia-[0-9a-f]+)"', worker).group(1)
+        with open(os.path.join(site, "sw.js"), "w") as f:
+            f.write(worker.replace(old_cache, "horalia-0000000000000002"))
+        browser.open()  # this visit still plays the old version, while the new one is fetched
+        assert not browser.js("return !!document.querySelector('meta[name=horalia-test-version]')")
+        browser.wait_for(lambda: browser.driver.execute_async_script(
+            "navigator.serviceWorker.getRegistration().then(r => arguments[0](!!(r && r.waiting)));"),
+            "the new version waiting", 30)
+        browser.open()
+        browser.wait_for(lambda: browser.js("return !!document.querySelector('meta[name=horalia-test-version]')"),
+                         "the new version at the next visit")
+        caches = browser.driver.execute_async_script("caches.keys().then(arguments[0]);")
+        assert caches == ["horalia-0000000000000002"], "caches: %s" % caches
+        assert browser.pixels() == reference.screen("title")
+    finally:
+        browser.close()
+        own.close()
+        folder.cleanup()
+
+
 def case_idle_and_spin(server, reference):
     """At rest no frame runs; a right answer's spin runs at its normal pace."""
     browser = Browser(server.url)
@@ -380,7 +421,7 @@ def case_idle_and_spin(server, reference):
 
 
 CASES = [case_play_keep_progress, case_touch, case_same_pixels, case_damaged_storage, case_throwing_storage,
-         case_second_tab, case_offline, case_idle_and_spin]
+         case_second_tab, case_offline, case_new_version, case_idle_and_spin]
 
 
 # ---- Figures and screenshots.

@@ -342,6 +342,7 @@
   // ---- The program.
   function startGame() {
     started = true;
+    host.frameStart = performance.now();
     window.Module = {
       horalia: host,
       print: (text) => console.log(text),

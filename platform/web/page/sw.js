@@ -7,8 +7,11 @@
 const CACHE = "horalia-HORALIA_CACHE_STAMP";
 const FILES = ["./", ...HORALIA_CACHE_FILES];
 
+// Straight from the server: a file from the browser's HTTP cache could be
+// the previous version's.
 self.addEventListener("install", (event) => {
-  event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)));
+  const fresh = FILES.map((file) => new Request(file, { cache: "reload" }));
+  event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(fresh)));
 });
 
 self.addEventListener("activate", (event) => {
