@@ -35,6 +35,7 @@ TITLE = (120, 150)
 MENU = (25, 25)
 EXIT = (226, 14)
 HOUR_FORWARD = (30, 190)
+HOUR_BACK = (30, 215)
 MINUTE_FORWARD = (210, 190)
 CHECK = (120, 245)
 # The local time of every case; it also seeds the questions.
@@ -389,7 +390,8 @@ def case_new_version(server, reference):
 
 
 def case_idle_and_spin(server, reference):
-    """At rest no frame runs; a right answer's spin runs at its normal pace."""
+    """At rest no frame runs; while the tab is hidden nothing runs and the
+    game's clock stands still; a right answer's spin runs at its normal pace."""
     browser = Browser(server.url)
     try:
         browser.open()
@@ -399,6 +401,19 @@ def case_idle_and_spin(server, reference):
         time.sleep(2)
         rested = browser.js("return window.horaliaPage.wakeups") - wakeups
         assert rested == 0, "%d frames ran at rest" % rested
+        hide = ("Object.defineProperty(document, 'hidden', {configurable: true, get: () => %s});"
+                "document.dispatchEvent(new Event('visibilitychange'));")
+        browser.js(hide % "true")
+        browser.tap(HOUR_FORWARD)  # queued, not played, while hidden
+        ticks, wakeups = browser.js("return [window.horaliaPage.ticks(), window.horaliaPage.wakeups]")
+        time.sleep(1)
+        later = browser.js("return [window.horaliaPage.ticks(), window.horaliaPage.wakeups]")
+        assert later[1] == wakeups, "frames ran in a hidden tab"
+        assert later[0] - ticks < 50, "the game's clock moved %d ms while hidden" % (later[0] - ticks)
+        browser.js(hide % "false")
+        browser.settle()
+        assert browser.js("return window.horaliaPage.wakeups") > wakeups, "the game did not resume"
+        browser.tap(HOUR_BACK)
         minutes, hours = reference.answer()
         for _ in range(minutes):
             browser.tap(MINUTE_FORWARD)
