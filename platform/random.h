@@ -1,7 +1,8 @@
 // Pseudo-random numbers that are the same on every host, whatever its C
-// library: the linear congruential generator of the classic Microsoft C
-// runtime (state = state * 214013 + 2531011, bits 16..30 returned), which the
-// game's handheld relatives used through rand(). A seed fixes the sequence.
+// library (glibc's rand() and the browser build's differ): the linear
+// congruential generator of the classic Microsoft C runtime (state = state *
+// 214013 + 2531011, bits 16..30 returned), a small, well-documented sequence.
+// A seed fixes the sequence.
 #pragma once
 
 #include <cstdint>
