@@ -1,11 +1,14 @@
 // What each host (desktop, headless) supplies to the shared platform core:
 // waiting for input, showing the display, sound output, time and raising the
-// window. The core calls these; the hosts call back into core/input.h.
+// window, and the user's languages. The core calls these; the hosts call back
+// into core/input.h.
 #pragma once
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -29,5 +32,9 @@ bool playWave(std::span<const std::uint8_t> wave, std::uint32_t waveId, unsigned
 
 std::uint32_t tickCount();
 LocalTime localTime();
+
+// The user's locales, best first ("de_DE.UTF-8", "pt-BR"); empty means the
+// program's own language. Asked at every resource look-up, so keep it cheap.
+std::vector<std::string> preferredLocales();
 
 }  // namespace platform::host

@@ -7,6 +7,7 @@
 
 #include "platform/core/host.h"
 #include "platform/core/input.h"
+#include "platform/core/language.h"
 #include "platform/core/single_instance.h"
 #include "platform/headless/headless.h"
 #include "platform/registry/registry_folder.h"
@@ -48,6 +49,7 @@ bool playWave(std::span<const std::uint8_t>, std::uint32_t waveId, unsigned flag
 
 std::uint32_t tickCount() { return state().now; }
 LocalTime localTime() { return state().time; }
+std::vector<std::string> preferredLocales() { return core::environmentLocales(); }
 
 }  // namespace host
 

@@ -10,6 +10,7 @@
 
 #include "platform/core/host.h"
 #include "platform/core/input.h"
+#include "platform/core/language.h"
 #include "platform/core/single_instance.h"
 #include "platform/core/text_encoding.h"
 
@@ -187,5 +188,8 @@ LocalTime localTime() {
                      static_cast<std::uint16_t>(local.tm_sec),
                      static_cast<std::uint16_t>(ms)};
 }
+
+// The desktop speaks the language the environment's locale names.
+std::vector<std::string> preferredLocales() { return core::environmentLocales(); }
 
 }  // namespace platform::host
