@@ -11,11 +11,11 @@ struct HoraliaLanguage {
 
 inline constexpr HoraliaLanguage HORALIA_LANGUAGES[] = {
     {"en", "en_US.UTF-8", 0x09, 0x01},
-    {"de", "de_DE.UTF-8", 0x07, 0x01},
-    {"fr", "fr_FR.UTF-8", 0x0C, 0x01},
-    {"es", "es_ES.UTF-8", 0x0A, 0x03},
-    {"it", "it_IT.UTF-8", 0x10, 0x01},
+    {"de", "de_DE.UTF-8", 0x07, 0x00},
+    {"fr", "fr_FR.UTF-8", 0x0C, 0x00},
+    {"es", "es_ES.UTF-8", 0x0A, 0x00},
+    {"it", "it_IT.UTF-8", 0x10, 0x00},
     {"pt_BR", "pt_BR.UTF-8", 0x16, 0x01},
-    {"nl", "nl_NL.UTF-8", 0x13, 0x01},
-    {"pl", "pl_PL.UTF-8", 0x15, 0x01},
+    {"nl", "nl_NL.UTF-8", 0x13, 0x00},
+    {"pl", "pl_PL.UTF-8", 0x15, 0x00},
 };

@@ -9,12 +9,18 @@ import os
 
 from common import BITMAPS, ENGLISH, ROOT, bitmap_name, translations
 
-# Windows language ids (primary, sublanguage) and a locale that picks each.
+# Each language's Windows language ids, as the resource script names them
+# (primary, sublanguage), and a locale that picks it. A language spoken alike
+# in all its countries is stored under its neutral sublanguage.
 LANGUAGE_IDS = {
-    "en": (0x09, 0x01, "en_US.UTF-8"), "de": (0x07, 0x01, "de_DE.UTF-8"),
-    "fr": (0x0C, 0x01, "fr_FR.UTF-8"), "es": (0x0A, 0x03, "es_ES.UTF-8"),
-    "it": (0x10, 0x01, "it_IT.UTF-8"), "pt_BR": (0x16, 0x01, "pt_BR.UTF-8"),
-    "nl": (0x13, 0x01, "nl_NL.UTF-8"), "pl": (0x15, 0x01, "pl_PL.UTF-8"),
+    "en": (("LANG_ENGLISH", 0x09), ("SUBLANG_ENGLISH_US", 0x01), "en_US.UTF-8"),
+    "de": (("LANG_GERMAN", 0x07), ("SUBLANG_NEUTRAL", 0x00), "de_DE.UTF-8"),
+    "fr": (("LANG_FRENCH", 0x0C), ("SUBLANG_NEUTRAL", 0x00), "fr_FR.UTF-8"),
+    "es": (("LANG_SPANISH", 0x0A), ("SUBLANG_NEUTRAL", 0x00), "es_ES.UTF-8"),
+    "it": (("LANG_ITALIAN", 0x10), ("SUBLANG_NEUTRAL", 0x00), "it_IT.UTF-8"),
+    "pt_BR": (("LANG_PORTUGUESE", 0x16), ("SUBLANG_PORTUGUESE_BRAZILIAN", 0x01), "pt_BR.UTF-8"),
+    "nl": (("LANG_DUTCH", 0x13), ("SUBLANG_NEUTRAL", 0x00), "nl_NL.UTF-8"),
+    "pl": (("LANG_POLISH", 0x15), ("SUBLANG_NEUTRAL", 0x00), "pl_PL.UTF-8"),
 }
 # The pictures that carry words, by resource id; a language without its own
 # (its word is the English one) falls back to the English picture.
@@ -40,11 +46,21 @@ def rc_string(text):
     return 'L"%s"' % "".join(out)
 
 
+def language_statement(lang):
+    (primary, _), (sub, _), _ = LANGUAGE_IDS[lang]
+    return "LANGUAGE %s, %s" % (primary, sub)
+
+
 def rc_text(table, languages):
     lines = ["// " + HEADER, ""]
+    # The names of the language ids, as the platform's headers would give them.
+    names = {}
     for lang in languages:
-        primary, sub, _ = LANGUAGE_IDS[lang]
-        lines += ["LANGUAGE 0x%02X, 0x%02X" % (primary, sub), "STRINGTABLE", "BEGIN"]
+        for name, value in LANGUAGE_IDS[lang][:2]:
+            names[name] = value
+    lines += ["#define %s 0x%02X" % (name, value) for name, value in names.items()] + [""]
+    for lang in languages:
+        lines += [language_statement(lang), "STRINGTABLE", "BEGIN"]
         for key, text in table[lang].items():
             if key.startswith("IDS_"):
                 lines.append("    %-22s %s" % (key, rc_string(text)))
@@ -55,13 +71,13 @@ def rc_text(table, languages):
                 lines.append('%s BITMAP "bitmaps/%s"' % (rid, path.replace(os.sep, "/")))
         lines.append("")
     # Whatever the script lists after this is English again.
-    primary, sub, _ = LANGUAGE_IDS[ENGLISH]
-    lines.append("LANGUAGE 0x%02X, 0x%02X" % (primary, sub))
+    lines.append(language_statement(ENGLISH))
     return "\n".join(lines) + "\n"
 
 
 def header_text(languages):
-    rows = ",\n".join('    {"%s", "%s", 0x%02X, 0x%02X}' % (lang, LANGUAGE_IDS[lang][2], *LANGUAGE_IDS[lang][:2])
+    rows = ",\n".join('    {"%s", "%s", 0x%02X, 0x%02X}' % (lang, LANGUAGE_IDS[lang][2], LANGUAGE_IDS[lang][0][1],
+                                                      LANGUAGE_IDS[lang][1][1])
                       for lang in languages)
     return ("// %s\n// The languages the resources speak: the table's column, a locale that picks it\n"
             "// and its Windows language ids.\n#pragma once\n\nstruct HoraliaLanguage {\n"
