@@ -129,9 +129,11 @@ GameScreen::~GameScreen() {
 }
 
 // The level screen changes the store while this screen sleeps; the flags
-// tell this screen at its next paint.
+// tell this screen at its next paint. A level chosen during the spin waits
+// for its end, which asks the next question anyway: asking now would give
+// the child live arrows on a hidden clock and a question it never sees.
 void GameScreen::paint(platform::Picture& target, bool all) {
-    if (store->levelChanged) {
+    if (store->levelChanged && !clockAnim->visible) {
         store->levelChanged = false;
         updateLevelMarkers();
         newQuestion();
@@ -174,6 +176,7 @@ void GameScreen::animationStarted(Figure*) {}
 
 void GameScreen::animationWrapped(Figure* figure) {
     if (figure != clockAnim) return;
+    store->levelChanged = false;  // a level chosen during the spin is asked now
     updateLevelMarkers();
     updateScore();
     newQuestion();

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Takes the screenshots in docs/screenshots/ from the desktop program under a
+# virtual X display, with fresh progress: the title, the game screen after a
+# tap on the title, and the level screen after a tap on the menu button.
+# Usage: tools/screenshots.sh path/to/horalia
+set -euo pipefail
+cd "$(dirname "$0")/.."
+program=${1:?usage: $0 path/to/horalia}
+tools/need_packages.sh xvfb xdotool x11-apps imagemagick
+
+display=:$((300 + RANDOM % 100))
+Xvfb "$display" -screen 0 640x800x24 >/dev/null 2>&1 &
+xvfb=$!
+# Its own home, settings and runtime folders, so no other copy is found running.
+home=$(mktemp -d)
+mkdir -m 700 "$home/runtime"
+trap 'kill $xvfb 2>/dev/null || true; rm -rf "$home"' EXIT
+export DISPLAY=$display HOME=$home XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/runtime SDL_AUDIODRIVER=dummy
+sleep 1
+
+"$program" >"$home/log" 2>&1 &
+game=$!
+for _ in $(seq 500); do
+  window=$(xdotool search --onlyvisible --name '^Horalia$' 2>/dev/null | head -1 || true)
+  [ -n "$window" ] && break
+  sleep 0.01
+done
+[ -n "${window:-}" ] || { echo "no window appeared" >&2; cat "$home/log" >&2; exit 1; }
+
+# The window as shown, twice the display's size.
+shot() {
+  sleep 0.5
+  xwd -silent -id "$window" | convert xwd:- "docs/screenshots/$1.png"
+}
+# A tap at a display point (x, y), in window pixels.
+tap() {
+  xdotool mousemove --window "$window" $(( $1 * 2 + 1 )) $(( $2 * 2 + 1 )) click 1
+}
+shot title
+tap 120 150
+shot game
+tap 25 25
+shot level
+kill "$game"
+wait "$game" 2>/dev/null || true
