@@ -1,8 +1,8 @@
 // Sound on the desktop: one SDL audio device, opened at the first sound and
 // closed again after a while of silence, that plays one converted waveform
-// at a time. A new sound replaces the one
-// playing. Waveforms are converted once with SDL's audio conversion and kept,
-// since the program plays the same few resources again and again.
+// at a time. A new sound replaces the one playing. Waveforms are converted
+// once with SDL's audio conversion and kept, since the program plays the
+// same few resources again and again.
 #include <SDL.h>
 
 #include <algorithm>
