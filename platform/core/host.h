@@ -14,7 +14,10 @@
 
 namespace platform::host {
 
-// Delivers pending host input to the core; waits up to timeoutMs for some.
+// Delivers pending host input to the core; waits up to timeoutMs for some
+// (the message queue chooses the wait: core/idle_wait.h). A request on the
+// one-copy listener (singleInstance::listenerDescriptor) is input too, handed
+// to singleInstance::poll. The wait must end as soon as input arrives.
 void waitForEvents(int timeoutMs);
 
 // The display picture changed: show it.

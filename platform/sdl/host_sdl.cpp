@@ -13,6 +13,8 @@
 #include "platform/core/language.h"
 #include "platform/core/single_instance.h"
 #include "platform/core/text_encoding.h"
+#include "platform/sdl/audio_sdl.h"
+#include "platform/sdl/input_wait_sdl.h"
 
 namespace platform::host {
 namespace {
@@ -119,12 +121,13 @@ void handle(const SDL_Event& event) {
 }  // namespace
 
 void waitForEvents(int timeoutMs) {
-    core::singleInstance::poll();
-    SDL_Event event;
-    if (timeoutMs > 0 ? SDL_WaitEventTimeout(&event, timeoutMs) : SDL_PollEvent(&event)) {
-        handle(event);
+    const sdl::ReadyInput ready = sdl::waitForInput(desktop().window, timeoutMs);
+    if (ready.listener) core::singleInstance::poll();
+    if (ready.events) {
+        SDL_Event event;
         while (SDL_PollEvent(&event)) handle(event);
     }
+    sdl::restAudio();
 }
 
 void present(const Picture& display) {

@@ -16,6 +16,8 @@ ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 BITMAPS = os.path.join(ROOT, "resources", "bitmaps")
 SOUNDS = os.path.join(ROOT, "resources", "sounds")
 ICONS = os.path.join(ROOT, "resources", "icon")
+DESKTOP_ICONS = os.path.join(ROOT, "resources", "desktop_icons")
+DESKTOP_ICON_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
 TRANSLATIONS = os.path.join(ROOT, "resources", "translations.tsv")
 ENGLISH = "en"
 
