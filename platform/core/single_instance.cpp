@@ -107,6 +107,8 @@ void poll() {
     }
 }
 
+int listenerDescriptor() { return state().listener; }
+
 int raiseRequests() { return state().raises; }
 
 void setNamespace(std::string name) {

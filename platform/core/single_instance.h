@@ -25,6 +25,10 @@ bool askToRaise(std::wstring_view className, std::wstring_view title);
 // the hosts while they wait for input.
 void poll();
 
+// The listening socket's descriptor, or -1 when this process does not
+// answer; readable when a request waits, so hosts can sleep on it.
+int listenerDescriptor();
+
 // How many raise requests this process has had.
 int raiseRequests();
 

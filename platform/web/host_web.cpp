@@ -7,7 +7,10 @@
 // all once nothing has changed for a while).
 #include <emscripten.h>
 
+#include <algorithm>
 #include <map>
+#include <string>
+#include <vector>
 
 #include "platform/core/host.h"
 #include "platform/core/input.h"
@@ -33,6 +36,10 @@ EM_JS(void, horalia_web_local_time, (std::uint16_t* out), {
                     now.getMinutes(), now.getSeconds(), now.getMilliseconds()];
     for (let i = 0; i < fields.length; ++i) HEAPU16[(out >> 1) + i] = fields[i];
 });
+// The browser's languages, best first, joined by commas ("pt-BR,pt,en").
+EM_JS(int, horalia_web_languages_length, (), { return lengthBytesUTF8((navigator.languages || []).join(",")); });
+EM_JS(void, horalia_web_languages_copy, (char* out, int size),
+      { stringToUTF8((navigator.languages || []).join(","), out, size); });
 EM_JS(bool, horalia_web_play, (const std::int16_t* samples, int count, int channels, int rate, int key), {
     return Module.horalia.play(HEAP16.subarray(samples >> 1, (samples >> 1) + count), channels, rate, key);
 });
@@ -97,6 +104,25 @@ bool playWave(std::span<const std::uint8_t> wave, std::uint32_t, unsigned) {
 }
 
 std::uint32_t tickCount() { return static_cast<std::uint32_t>(static_cast<std::uint64_t>(horalia_web_ticks())); }
+
+// Read once: resources are looked up often, and the page starts afresh when
+// the browser's languages change.
+std::vector<std::string> preferredLocales() {
+    static const std::vector<std::string> locales = [] {
+        std::vector<std::string> list;
+        const int length = horalia_web_languages_length();
+        std::string joined(static_cast<std::size_t>(length) + 1, '\0');
+        horalia_web_languages_copy(joined.data(), length + 1);
+        joined.resize(static_cast<std::size_t>(length));
+        for (std::size_t start = 0; start < joined.size();) {
+            const std::size_t comma = std::min(joined.find(',', start), joined.size());
+            if (comma > start) list.push_back(joined.substr(start, comma - start));
+            start = comma + 1;
+        }
+        return list;
+    }();
+    return locales;
+}
 
 LocalTime localTime() {
     std::uint16_t f[8] = {};

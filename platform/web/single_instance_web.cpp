@@ -10,6 +10,7 @@ void withdraw() {}
 bool someoneAnswers(std::wstring_view, std::wstring_view) { return false; }
 bool askToRaise(std::wstring_view, std::wstring_view) { return false; }
 void poll() {}
+int listenerDescriptor() { return -1; }
 int raiseRequests() { return 0; }
 void setNamespace(std::string) {}
 

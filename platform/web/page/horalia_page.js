@@ -188,6 +188,11 @@
     },
   };
 
+  // The game chose its language at the start.
+  window.addEventListener("languagechange", () => {
+    if (started && !host.stopped) location.reload();
+  });
+
   document.addEventListener("visibilitychange", () => {
     const now = performance.now();
     if (document.hidden) {
