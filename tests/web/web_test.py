@@ -124,7 +124,8 @@ class Browser:
             if condition():
                 return
             time.sleep(0.05)
-        raise AssertionError("timed out waiting for " + what)
+        raise AssertionError("timed out waiting for %s (notice: %s)" % (what, self.js(
+            "const n = document.getElementById('notice'); return n && !n.hidden ? n.textContent : null")))
 
     def settle(self, quiet=0.3):
         """Waits until no picture has been drawn for a while."""
@@ -352,8 +353,8 @@ def case_offline(server, reference):
 
 
 def case_new_version(server, reference):
-    """A new version of the page replaces the offline copy whole at the next
-    visit, and the old copy goes."""
+    """A new version of the page replaces the offline copy whole once the old
+    page is closed, and the old copy goes."""
     folder = tempfile.TemporaryDirectory(prefix="horalia-site.")
     site = os.path.join(folder.name, "site")
     shutil.copytree(server.site, site)
@@ -377,9 +378,16 @@ def case_new_version(server, reference):
         browser.wait_for(lambda: browser.driver.execute_async_script(
             "navigator.serviceWorker.getRegistration().then(r => arguments[0](!!(r && r.waiting)));"),
             "the new version waiting", 30)
+        # The game closed and opened again.
+        old_tab = browser.driver.current_window_handle
+        browser.driver.switch_to.new_window("tab")
+        new_tab = browser.driver.current_window_handle
+        browser.driver.switch_to.window(old_tab)
+        browser.driver.close()
+        browser.driver.switch_to.window(new_tab)
         browser.open()
-        browser.wait_for(lambda: browser.js("return !!document.querySelector('meta[name=horalia-test-version]')"),
-                         "the new version at the next visit")
+        assert browser.js("return !!document.querySelector('meta[name=horalia-test-version]')"), \
+            "the old version still plays"
         caches = browser.driver.execute_async_script("caches.keys().then(arguments[0]);")
         assert caches == ["horalia-0000000000000002"], "caches: %s" % caches
         assert browser.pixels() == reference.screen("title")

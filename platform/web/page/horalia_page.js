@@ -386,30 +386,15 @@
     });
   }
 
-  // ---- Offline: a new version of the page, already fetched by the worker,
-  // takes over before the game starts (never halfway through). On a first
-  // visit there is nothing to take over: the game starts at once and the
-  // worker is installed beside it.
-  async function boot() {
-    const worker = "serviceWorker" in navigator && window.isSecureContext ? navigator.serviceWorker : null;
-    if (!worker || !worker.controller) {
-      claimAndStart();
-      if (worker) worker.register("sw.js").catch(() => {});
-      return;
-    }
-    try {
-      const registration = await worker.getRegistration();
-      if (registration && registration.waiting) {
-        worker.addEventListener("controllerchange", () => location.reload());
-        registration.waiting.postMessage("take-over");
-        return;
-      }
-    } catch (error) {
-      // the offline copy in use stays
-    }
-    claimAndStart();
+  // ---- Offline: the worker keeps a copy of every file. A new version is
+  // fetched beside the copy in use and replaces it once no page of the old
+  // one is open, so the next time the game is opened it is new throughout.
+  function keepOffline() {
+    if ("serviceWorker" in navigator && window.isSecureContext)
+      navigator.serviceWorker.register("sw.js").catch(() => {});
   }
 
   window.horaliaPage = host;
-  boot();
+  claimAndStart();
+  keepOffline();
 })();

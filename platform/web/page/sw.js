@@ -1,9 +1,9 @@
 // Keeps every file of the page so that it plays offline. The build writes the
 // version stamp (a hash of the files) and the file list below; each version
 // has a cache of its own, filled whole before it serves anything, so a page
-// is never put together from two versions. A new version waits until the
-// page starts again (the page then asks it to take over and reloads before
-// the game runs); the old cache goes when it does.
+// is never put together from two versions. A new version waits until no page
+// of the old one is open (the browser's rule), then takes over and the old
+// cache goes.
 const CACHE = "horalia-HORALIA_CACHE_STAMP";
 const FILES = ["./", ...HORALIA_CACHE_FILES];
 
@@ -20,10 +20,6 @@ self.addEventListener("activate", (event) => {
       .then((names) => Promise.all(names.filter((name) => name.startsWith("horalia-") && name !== CACHE)
                                         .map((name) => caches.delete(name))))
       .then(() => self.clients.claim()));
-});
-
-self.addEventListener("message", (event) => {
-  if (event.data === "take-over") self.skipWaiting();
 });
 
 self.addEventListener("fetch", (event) => {
