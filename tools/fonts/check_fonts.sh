@@ -2,8 +2,8 @@
 # Checks that the cut faces the program embeds draw exactly like Debian's
 # full Liberation Sans: every character of the cut faces, at every size
 # from 8 to 32 pixels (em and cell heights, which include the game's 12, 16
-# and 18), with the font's hinting and with FreeType's automatic hinter, in
-# monochrome as the game draws. With a web build (build/web, from
+# and 18), at full width and 92 % wide, with the font's hinting and with
+# FreeType's automatic hinter, in monochrome as the game draws. With a web build (build/web, from
 # tools/build_web.sh) it also checks that the WebAssembly FreeType draws
 # the cut faces exactly like the desktop's. Prints the sizes of the faces.
 # Usage: tools/fonts/check_fonts.sh        (exit status 1 on any difference)
