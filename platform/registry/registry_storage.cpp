@@ -141,9 +141,7 @@ bool saveDocument(const Document& document) {
     std::filesystem::path file = filePath();
     if (file.empty()) return false;
     std::filesystem::path folder = file.parent_path();
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error) return false;
+    if (!makeFolder(folder)) return false;
 
     std::string text = formatDocument(document);
     if (text.empty()) return false;
