@@ -12,6 +12,7 @@
 #include "platform/core/input.h"
 #include "platform/core/single_instance.h"
 #include "platform/core/text_encoding.h"
+#include "platform/sdl/host_sdl.h"
 
 namespace platform::host {
 namespace {
@@ -163,6 +164,14 @@ void raiseWindow() {
     SDL_ShowWindow(desktop().window);
     SDL_RestoreWindow(desktop().window);
     SDL_RaiseWindow(desktop().window);
+}
+
+void closeDesktop() {
+    auto& d = desktop();
+    if (d.texture) SDL_DestroyTexture(d.texture);
+    if (d.renderer) SDL_DestroyRenderer(d.renderer);
+    if (d.window) SDL_DestroyWindow(d.window);
+    d = Desktop{};
 }
 
 std::uint32_t tickCount() {
