@@ -3,7 +3,6 @@
 // 1 KB, 1 MB and the largest size the game accepts, the game's own key among
 // thousands of others as a registry editor's export would have them.
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -41,7 +40,7 @@ public:
         if (mkdtemp(pattern.data()) == nullptr) std::abort();
         folder = pattern;
         file = folder / "registry.reg";
-        std::string text =
+        text =
             "Windows Registry Editor Version 5.00\n\n"
             "[HKEY_CURRENT_USER\\Software\\Quillmoor\\Horalia]\n"
             "\"level\"=\"3\"\n\"score\"=\"120\"\n\"auto\"=\"0\"\n"
@@ -62,16 +61,19 @@ public:
         std::filesystem::remove_all(folder, ignored);
     }
 
-    // Gives the file a new modification time, as another program's edit
-    // would, and lets the clock move on: the game starts well after the edit.
-    void touch() {
-        timespec times[2] = {{0, UTIME_NOW}, {0, UTIME_NOW}};
-        utimensat(AT_FDCWD, file.c_str(), times, 0);
+    // Another program changes the score in place, so that the file must be
+    // read and parsed afresh as at a start; then the clock moves on, since a
+    // game starts well after the last edit of its file.
+    void edit() {
+        const std::size_t at = text.find("\"score\"=\"12") + 11;
+        text[at] = text[at] == '0' ? '1' : '0';
+        std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
         usleep(60000);
     }
 
     std::filesystem::path folder;
     std::filesystem::path file;
+    std::string text;
 };
 
 // The game's start: the store is made and loads every value from a file that
@@ -81,7 +83,7 @@ void storeStartUp(benchmark::State& state) {
     state.counters["file bytes"] = static_cast<double>(std::filesystem::file_size(settings.file));
     for (auto _ : state) {
         state.PauseTiming();
-        settings.touch();
+        settings.edit();
         state.ResumeTiming();
         ProgressStore* store = ProgressStore::acquire();
         benchmark::DoNotOptimize(store->level);
@@ -89,7 +91,13 @@ void storeStartUp(benchmark::State& state) {
     }
     if (!std::filesystem::exists(settings.file)) state.SkipWithError("the file was refused");
 }
-BENCHMARK(storeStartUp)->Arg(1024)->Arg(1024 * 1024)->Arg(LARGEST_ACCEPTED)->Unit(benchmark::kMillisecond);
+// A fixed count: the pause after each edit does not count as timed work.
+BENCHMARK(storeStartUp)
+    ->Arg(1024)
+    ->Arg(1024 * 1024)
+    ->Arg(LARGEST_ACCEPTED)
+    ->Iterations(20)
+    ->Unit(benchmark::kMillisecond);
 
 // A tap on a level box: the new level saved while the game runs.
 void levelTap(benchmark::State& state) {
