@@ -51,5 +51,5 @@ if kill -0 "$game" 2>/dev/null; then
   exit 1
 fi
 wait "$game" || status=$?
-[ "$status" -eq 0 ] || { echo "the program ended with $status" >&2; exit 1; }
+[ "$status" -eq 0 ] || { echo "the program ended with $status" >&2; cat "$settings/log" >&2; exit 1; }
 echo "desktop program: window, tap and exit all fine"
