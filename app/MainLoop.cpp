@@ -1,5 +1,6 @@
-// One pass: peek without waiting (the platform may idle about a millisecond),
-// take and dispatch the message unless the accelerators took it, then tick.
+// One pass: peek (the platform may wait for input: a millisecond while anything
+// moves, longer at rest), take and dispatch the message unless the accelerators
+// took it, then tick.
 #include "app/MainLoop.h"
 
 #include "app/App.h"

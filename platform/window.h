@@ -102,8 +102,10 @@ std::intptr_t defWindowProc(Window* window, std::uint32_t message, std::uintptr_
 constexpr unsigned PM_NOREMOVE = 0x0;
 constexpr unsigned PM_REMOVE = 0x1;
 
-// Never blocks for long: when nothing is waiting it may wait about 1 ms for
-// input, so that a loop of peeks does not keep a processor busy.
+// Never blocks for long: when nothing is waiting it may wait for input, 1 ms
+// while anything moves (a frame drawn or input within 250 ms) and up to a
+// second at rest, so that a loop of peeks does not keep a processor busy.
+// Input ends the wait at once.
 bool peekMessage(Message& message, unsigned removal);
 
 // Waits for a message; false for WM_QUIT (its wParam is the exit code).

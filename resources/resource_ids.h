@@ -13,6 +13,8 @@
 #define IDS_VERSION 305
 #define IDS_NOTICE 306
 #define IDS_SCORE 307
+#define IDS_HOUR 308
+#define IDS_MINUTE 309
 
 /* Accelerators and the commands they send (nothing handles them) */
 #define IDR_ACCELERATORS 3
@@ -37,6 +39,8 @@
 #define IDB_ARROW_UP 140
 #define IDB_CHECK_BUTTON 141
 #define IDB_EXIT_ICON 148
+#define IDB_GAME_CAPTION 149   /* the game picture's words, laid over it */
+#define IDB_TITLE_CAPTION 150  /* the title picture's words, laid over it */
 
 /* Sounds (WAVE resources) */
 #define IDW_CLICK 20000

@@ -3,6 +3,7 @@
 // screen made to the shared progress store.
 #include "screens/GameScreen.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <utility>
 
@@ -22,6 +23,13 @@ namespace {
 
 constexpr std::size_t PROMPT_CHARS = 50;
 constexpr std::size_t SCORE_CHARS = 20;
+
+// The score's number starts here, or this far after a longer caption.
+constexpr std::int32_t SCORE_X = 130;
+constexpr std::int32_t SCORE_GAP = 3;
+
+// Where the caption picture lies on the background: the level row's corner.
+constexpr platform::Point CAPTION_AT{0, 297};
 
 // The three clocks cover the dial printed on the background.
 constexpr platform::Rect DIAL{40, 30, 200, 190};
@@ -52,6 +60,8 @@ GameScreen::GameScreen(platform::Window* window, platform::Instance* instance, A
     shownLevel = store->level;
 
     background = place(new Image(this, window, IDB_GAME_BACKGROUND), {.z = 1});
+    // The background's words in the user's language, over the English ones.
+    place(new Image(this, window, IDB_GAME_CAPTION), {.z = 2, .at = CAPTION_AT});
 
     clock = place(new Clock(this, window, DIAL, HOUR_COLOUR, MINUTE_COLOUR, CENTRE_COLOUR), {});
 
@@ -77,8 +87,10 @@ GameScreen::GameScreen(platform::Window* window, platform::Instance* instance, A
     minuteForwardButton = makeGameButton(IDB_ARROW_UP, 190, 180);
     minuteBackButton = makeGameButton(IDB_ARROW_DOWN, 190, 205);
 
-    place(new Text(this, window, L"Hour", textColour), {.at = platform::Point{55, 190}});
-    minuteLabel = place(new Text(this, window, L"Minute", textColour), {.at = platform::Point{135, 190}});
+    place(new Text(this, instance, window, IDS_HOUR, textColour, Text::defaultFont()),
+          {.at = platform::Point{55, 190}});
+    minuteLabel = place(new Text(this, instance, window, IDS_MINUTE, textColour, Text::defaultFont()),
+                        {.at = platform::Point{135, 190}});
 
     checkButton = makeGameButton(IDB_CHECK_BUTTON, 90, 230);
 
@@ -100,8 +112,8 @@ GameScreen::GameScreen(platform::Window* window, platform::Instance* instance, A
     scoreFont.height = 16;
     scoreFont.weight = platform::FW_BOLD;
     scoreFont.pitchAndFamily = platform::FF_SWISS;
-    place(new Text(this, instance, window, IDS_SCORE, platform::BLACK, scoreFont),
-          {.z = 20, .at = platform::Point{90, 5}});
+    scoreCaption = place(new Text(this, instance, window, IDS_SCORE, platform::BLACK, scoreFont),
+                         {.z = 20, .at = platform::Point{90, 5}});
 
     updateScore();
     newQuestion();
@@ -117,9 +129,11 @@ GameScreen::~GameScreen() {
 }
 
 // The level screen changes the store while this screen sleeps; the flags
-// tell this screen at its next paint.
+// tell this screen at its next paint. A level chosen during the spin waits
+// for its end, which asks the next question anyway: asking now would give
+// the child live arrows on a hidden clock and a question it never sees.
 void GameScreen::paint(platform::Picture& target, bool all) {
-    if (store->levelChanged) {
+    if (store->levelChanged && !clockAnim->visible) {
         store->levelChanged = false;
         updateLevelMarkers();
         newQuestion();
@@ -162,6 +176,7 @@ void GameScreen::animationStarted(Figure*) {}
 
 void GameScreen::animationWrapped(Figure* figure) {
     if (figure != clockAnim) return;
+    store->levelChanged = false;  // a level chosen during the spin is asked now
     updateLevelMarkers();
     updateScore();
     newQuestion();
@@ -232,7 +247,8 @@ void GameScreen::updateScore() {
     scoreText->setVisible(true);
     scoreText->enabled = false;
     scoreText->setY(5);
-    scoreText->setX(130);
+    // After the caption; a longer caption than "Score" pushes the number along.
+    scoreText->setX(std::max(SCORE_X, scoreCaption->getX() + scoreCaption->getWidth() + SCORE_GAP));
     scoreText->setZ(20);
     addFigure(scoreText);
 }

@@ -69,6 +69,7 @@ public:
     Image* exitIcon = nullptr;
     platform::FontDescription scoreFont;
     Text* scoreText = nullptr;
+    Text* scoreCaption = nullptr;  // "Score", in the user's language
     std::span<const std::uint8_t> buttonSound;
     std::span<const std::uint8_t> rightSound;
     std::span<const std::uint8_t> levelUpSound;

@@ -3,6 +3,7 @@
 // that every paint takes afresh from the progress store.
 #include "screens/LevelScreen.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <string_view>
 
@@ -119,8 +120,10 @@ void LevelScreen::rebuildPercentages() {
     font.pitchAndFamily = platform::FF_SWISS;
 
     for (std::int32_t i = 0; i < LEVELS; ++i) {
-        // Single precision and truncation: 2 of 3 shows 66, not 67.
-        float rate = store->successRate(i + 1) * 100.0f;
+        // Single precision and truncation: 2 of 3 shows 66, not 67. A damaged
+        // record can hold more right answers than attempts, or negative
+        // counts; clamped, every rate converts to a defined percentage.
+        float rate = std::clamp(store->successRate(i + 1) * 100.0f, 0.0f, 100.0f);
         auto percent = static_cast<std::int32_t>(rate);
         wchar_t text[PERCENT_CHARS] = {};
         std::swprintf(text, PERCENT_CHARS, L"%d", percent);

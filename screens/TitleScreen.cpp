@@ -14,12 +14,16 @@ namespace {
 // Room for 19 characters and the terminating null: longer entries are cut.
 constexpr std::size_t LINE_CHARS = 20;
 constexpr platform::Colour LINE_COLOUR = platform::rgb(255, 239, 0);
+// Where the caption picture ("Tap to play!") lies on the background.
+constexpr platform::Point CAPTION_AT{0, 248};
 
 }  // namespace
 
 TitleScreen::TitleScreen(platform::Window* window, platform::Instance* instance, App* app)
     : Screen(window, instance, app) {
     background = place(new Image(this, window, IDB_TITLE), {.z = 1, .enabled = true, .listener = this});
+    // The invitation in the user's language, over the English one; a tap on it plays too.
+    place(new Image(this, window, IDB_TITLE_CAPTION), {.z = 2, .enabled = true, .listener = this, .at = CAPTION_AT});
 
     platform::FontDescription font;
     font.height = 12;

@@ -150,25 +150,30 @@ bool readPlain(std::span<const std::uint8_t> pixels, const Layout& l, Picture& p
     return true;
 }
 
-// Run-length coded 8- or 4-bit pixels; pixels the codes skip stay palette colour 0.
+// Run-length coded 8- or 4-bit pixels; pixels the codes skip stay palette
+// colour 0. Strict: a run, a block or a move that leaves the picture, or codes
+// that stop before the picture's end, make the whole picture unreadable.
 bool readRunLength(std::span<const std::uint8_t> pixels, const Layout& l, Picture& picture) {
     for (int y = 0; y < picture.height(); ++y)
         for (int x = 0; x < picture.width(); ++x) picture.setPixel(x, y, l.palette[0]);
     const bool four = l.compression == BI_RLE4;
     std::int64_t x = 0, y = 0;
     std::size_t at = 0;
+    // Room for n more pixels on the current row?
+    auto fits = [&](std::int64_t n) { return y < l.height && x + n <= l.width; };
     auto put = [&](std::uint32_t index) {
-        if (x < l.width && y < l.height) picture.setPixel(static_cast<int>(x), pictureRow(l, y), l.palette[index]);
+        picture.setPixel(static_cast<int>(x), pictureRow(l, y), l.palette[index]);
         ++x;
     };
-    while (at + 1 < pixels.size() && y < l.height) {
+    while (at + 1 < pixels.size()) {
         const std::uint8_t count = pixels[at], value = pixels[at + 1];
         at += 2;
         if (count > 0) {  // a run of one value (two alternating nibbles in 4-bit)
+            if (!fits(count)) return false;
             for (int i = 0; i < count; ++i) put(four ? (i % 2 ? value & 0xF : value >> 4) : value);
         } else if (value == 0) {  // end of line
             x = 0;
-            ++y;
+            if (++y > l.height) return false;
         } else if (value == 1) {  // end of picture
             return true;
         } else if (value == 2) {  // move right and down
@@ -176,15 +181,17 @@ bool readRunLength(std::span<const std::uint8_t> pixels, const Layout& l, Pictur
             x += pixels[at];
             y += pixels[at + 1];
             at += 2;
+            if (x > l.width || y >= l.height) return false;
         } else {  // `value` literal pixels, padded to a whole word
             const std::size_t bytes = four ? (value + 1) / 2 : value;
-            if (at + bytes > pixels.size()) return false;
+            if (at + bytes > pixels.size() || !fits(value)) return false;
             for (int i = 0; i < value; ++i)
                 put(four ? (i % 2 ? pixels[at + i / 2] & 0xF : pixels[at + i / 2] >> 4) : pixels[at + i]);
             at += (bytes + 1) & ~std::size_t{1};
         }
     }
-    return true;
+    // Codes that end without their end-of-picture mark are whole only when every row has ended.
+    return y >= l.height;
 }
 
 std::optional<Picture> decode(std::span<const std::uint8_t> b, std::size_t headerAt, std::size_t pixelsAt) {

@@ -1,17 +1,23 @@
 // What each host (desktop, headless) supplies to the shared platform core:
 // waiting for input, showing the display, sound output, time and raising the
-// window. The core calls these; the hosts call back into core/input.h.
+// window, and the user's languages. The core calls these; the hosts call back
+// into core/input.h.
 #pragma once
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/platform.h"
 
 namespace platform::host {
 
-// Delivers pending host input to the core; waits up to timeoutMs for some.
+// Delivers pending host input to the core; waits up to timeoutMs for some
+// (the message queue chooses the wait: core/idle_wait.h). A request on the
+// one-copy listener (singleInstance::listenerDescriptor) is input too, handed
+// to singleInstance::poll. The wait must end as soon as input arrives.
 void waitForEvents(int timeoutMs);
 
 // The display picture changed: show it.
@@ -29,5 +35,9 @@ bool playWave(std::span<const std::uint8_t> wave, std::uint32_t waveId, unsigned
 
 std::uint32_t tickCount();
 LocalTime localTime();
+
+// The user's locales, best first ("de_DE.UTF-8", "pt-BR"); empty means the
+// program's own language. Asked at every resource look-up, so keep it cheap.
+std::vector<std::string> preferredLocales();
 
 }  // namespace platform::host

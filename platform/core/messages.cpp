@@ -1,10 +1,12 @@
 // The message queue: posted and input messages in arrival order, then the
 // quit message, then paints of invalid windows, as the loop expects them.
-// Peeking never blocks for long; it may wait about 1 ms for host input so
-// that a loop of peeks leaves the processor idle most of the time.
+// A peek at an empty queue may wait for host input as long as the idle rule
+// allows (core/idle_wait.h): a millisecond while anything moves, up to a
+// second at rest, so that a loop of peeks leaves the processor idle.
 #include <deque>
 
 #include "platform/core/host.h"
+#include "platform/core/idle_wait.h"
 #include "platform/core/input.h"
 #include "platform/core/window_record.h"
 
@@ -67,21 +69,24 @@ void take(const Message& message) {
 
 namespace core {
 
-void enqueue(const Message& message) { queue().messages.push_back(message); }
+void enqueue(const Message& message) {
+    queue().messages.push_back(message);
+    idleWait().activity(host::tickCount());
+}
 
 void resetWindowsAndMessages() {
     queue() = Queue{};
+    idleWait() = IdleWait{};
     forgetWindows();
 }
 
 }  // namespace core
 
 bool peekMessage(Message& message, unsigned removal) {
-    host::waitForEvents(0);
-    if (!next(message)) {
-        host::waitForEvents(1);
-        if (!next(message)) return false;
-    }
+    // Host input that has arrived joins the queue on every peek; only a peek
+    // that finds the queue empty may wait for some.
+    host::waitForEvents(next(message) ? 0 : core::idleWait().next(host::tickCount()));
+    if (!next(message)) return false;
     if (removal & PM_REMOVE) take(message);
     return true;
 }

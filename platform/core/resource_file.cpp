@@ -4,6 +4,8 @@
 
 #include <cwctype>
 
+#include "platform/core/language.h"
+
 namespace platform::core {
 namespace {
 
@@ -73,6 +75,12 @@ ResourceFile parseResourceFile(std::span<const std::uint8_t> bytes) {
             file.complete = false;
             break;
         }
+        // After the names, on a four-byte boundary: DataVersion, MemoryFlags, LanguageId.
+        const std::size_t languageAt = start + ((in.pos() - start + 3) & ~std::size_t{3}) + 6;
+        if (languageAt + 2 <= headerEnd) {
+            in.seek(languageAt);
+            entry.language = in.word();
+        }
         entry.data = bytes.subspan(headerEnd, dataSize);
         // The leading empty entry of every .res file carries nothing.
         if (dataSize > 0 || entry.type.id.value_or(1) != 0) file.entries.push_back(entry);
@@ -84,21 +92,39 @@ ResourceFile parseResourceFile(std::span<const std::uint8_t> bytes) {
     return file;
 }
 
-const ResourceEntry* findResource(const ResourceFile& file, std::uint16_t type, std::uint32_t id) {
-    for (const auto& e : file.entries)
-        if (e.type.id == type && e.name.id == id) return &e;
-    return nullptr;
+namespace {
+
+// Of the entries that match, the one in the best language; the first of equals.
+template <typename Matches>
+const ResourceEntry* best(const ResourceFile& file, std::span<const std::uint16_t> preferred, Matches matches) {
+    const ResourceEntry* found = nullptr;
+    int foundRank = 0;
+    for (const auto& e : file.entries) {
+        if (!matches(e)) continue;
+        const int rank = languageRank(e.language, preferred);
+        if (!found || rank < foundRank) found = &e, foundRank = rank;
+    }
+    return found;
 }
 
-const ResourceEntry* findResource(const ResourceFile& file, std::u16string_view type, std::uint32_t id) {
-    for (const auto& e : file.entries)
-        if (!e.type.id && sameText(e.type.text, type) && e.name.id == id) return &e;
-    return nullptr;
+}  // namespace
+
+const ResourceEntry* findResource(const ResourceFile& file, std::uint16_t type, std::uint32_t id,
+                                  std::span<const std::uint16_t> preferred) {
+    return best(file, preferred, [&](const ResourceEntry& e) { return e.type.id == type && e.name.id == id; });
 }
 
-std::optional<std::u16string> findString(const ResourceFile& file, std::uint32_t id) {
+const ResourceEntry* findResource(const ResourceFile& file, std::u16string_view type, std::uint32_t id,
+                                  std::span<const std::uint16_t> preferred) {
+    return best(file, preferred, [&](const ResourceEntry& e) {
+        return !e.type.id && sameText(e.type.text, type) && e.name.id == id;
+    });
+}
+
+std::optional<std::u16string> findString(const ResourceFile& file, std::uint32_t id,
+                                         std::span<const std::uint16_t> preferred) {
     if (id > 0xFFFF) return std::nullopt;
-    const ResourceEntry* block = findResource(file, RT_STRING, (id >> 4) + 1);
+    const ResourceEntry* block = findResource(file, RT_STRING, (id >> 4) + 1, preferred);
     if (!block) return std::nullopt;
     Reader in(block->data);
     for (std::uint32_t index = 0; index < 16; ++index) {

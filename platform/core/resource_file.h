@@ -20,6 +20,7 @@ struct ResourceName {
 struct ResourceEntry {
     ResourceName type;
     ResourceName name;
+    std::uint16_t language = 0;  // Windows language id; 0 is language-neutral
     std::span<const std::uint8_t> data;
 };
 
@@ -35,11 +36,16 @@ constexpr std::uint16_t RT_BITMAP = 2;
 constexpr std::uint16_t RT_STRING = 6;
 constexpr std::uint16_t RT_ACCELERATOR = 9;
 
-// The entry of a numbered type and id, or of a named type ("WAVE") and id.
-const ResourceEntry* findResource(const ResourceFile& file, std::uint16_t type, std::uint32_t id);
-const ResourceEntry* findResource(const ResourceFile& file, std::u16string_view type, std::uint32_t id);
+// The entry of a numbered type and id, or of a named type ("WAVE") and id, in
+// the language that serves the preferred ones best (language.h says how).
+const ResourceEntry* findResource(const ResourceFile& file, std::uint16_t type, std::uint32_t id,
+                                  std::span<const std::uint16_t> preferred = {});
+const ResourceEntry* findResource(const ResourceFile& file, std::u16string_view type, std::uint32_t id,
+                                  std::span<const std::uint16_t> preferred = {});
 
-// The string-table entry id, or nullopt when it is missing.
-std::optional<std::u16string> findString(const ResourceFile& file, std::uint32_t id);
+// The string-table entry id, or nullopt when it is missing, from the block of
+// sixteen strings in the best language.
+std::optional<std::u16string> findString(const ResourceFile& file, std::uint32_t id,
+                                         std::span<const std::uint16_t> preferred = {});
 
 }  // namespace platform::core

@@ -4,6 +4,8 @@
 #include <cstddef>
 
 #include "platform/core/bitmap_decoder.h"
+#include "platform/core/host.h"
+#include "platform/core/language.h"
 #include "platform/core/resource_file.h"
 #include "platform/core/resources_internal.h"
 #include "platform/resources.h"
@@ -30,6 +32,13 @@ const core::ResourceFile& fileOf(Instance* module) {
     return (module ? module : moduleHandle())->file;
 }
 
+// Read afresh at each look-up: a program started in another locale speaks
+// its language from the first picture on.
+std::vector<std::uint16_t> userLanguages() {
+    const auto locales = host::preferredLocales();
+    return core::languagesOf(locales);
+}
+
 }  // namespace
 
 Instance* moduleHandle() {
@@ -39,7 +48,7 @@ Instance* moduleHandle() {
 
 std::wstring loadString(Instance* module, std::uint32_t id, std::size_t bufferChars) {
     if (bufferChars == 0) return {};
-    auto text = core::findString(fileOf(module), id);
+    auto text = core::findString(fileOf(module), id, userLanguages());
     if (!text) return {};
     std::wstring out(text->begin(), text->end());
     if (out.size() > bufferChars - 1) out.resize(bufferChars - 1);
@@ -47,13 +56,13 @@ std::wstring loadString(Instance* module, std::uint32_t id, std::size_t bufferCh
 }
 
 std::optional<Picture> loadBitmap(Instance* module, std::uint32_t id) {
-    const auto* entry = core::findResource(fileOf(module), core::RT_BITMAP, id & 0xFFFF);
+    const auto* entry = core::findResource(fileOf(module), core::RT_BITMAP, id & 0xFFFF, userLanguages());
     if (!entry) return std::nullopt;
     return core::decodeBitmapResource(entry->data);
 }
 
 std::span<const std::uint8_t> loadResource(Instance* module, std::wstring_view type, std::uint32_t id) {
-    const auto* entry = core::findResource(fileOf(module), toUtf16(type), id & 0xFFFF);
+    const auto* entry = core::findResource(fileOf(module), toUtf16(type), id & 0xFFFF, userLanguages());
     return entry ? entry->data : std::span<const std::uint8_t>{};
 }
 

@@ -32,8 +32,8 @@ bool askToRaise(std::wstring_view className, std::wstring_view title);
 // the hosts while they wait for input; each raise request reaches the host.
 void poll();
 
-// The listening socket, for a host that sleeps until it is readable; -1 when
-// this process does not answer.
+// The listening socket's descriptor, or -1 when this process does not
+// answer; readable when a request waits, so hosts can sleep on it.
 int listenerDescriptor();
 
 // How many raise requests this process has had.

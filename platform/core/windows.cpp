@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/core/host.h"
+#include "platform/core/idle_wait.h"
 #include "platform/core/input.h"
 #include "platform/core/single_instance.h"
 #include "platform/core/window_record.h"
@@ -179,7 +180,10 @@ Size displaySize() { return {DISPLAY_WIDTH, DISPLAY_HEIGHT}; }
 
 WindowCanvas::WindowCanvas(Window* window) : window_(window), picture_(&core::display()) {}
 
-WindowCanvas::~WindowCanvas() { host::present(*picture_); }
+WindowCanvas::~WindowCanvas() {
+    host::present(*picture_);
+    core::idleWait().activity(host::tickCount());
+}
 
 PaintCanvas::PaintCanvas(Window* window) : WindowCanvas(window) {
     if (core::isLiveWindow(window)) window->invalid = false;

@@ -92,6 +92,10 @@ SizedFace::SizedFace(FT_Face face, bool cellHeight, int pixels) : face_(face) {
     request.height = static_cast<FT_Long>(std::lround(em * 64));
     FT_Request_Size(face_, &request);
     autoHinted_ = face_->size->metrics.y_ppem < SMALLEST_INSTRUCTED_SIZE;
+    if (!autoHinted_) {
+        request.width = static_cast<FT_Long>(std::lround(em * 64 * INSTRUCTED_WIDTH));
+        FT_Request_Size(face_, &request);
+    }
 }
 
 SizedFace::~SizedFace() {

@@ -47,6 +47,13 @@ private:
     // "{}"), so FreeType's automatic hinter shapes them; from it upwards the
     // font's instructions give the crisper letters.
     static constexpr int SMALLEST_INSTRUCTED_SIZE = 13;
+    // The handheld's bold face was narrower than Liberation Sans, and the
+    // layout's fixed positions were made for it ("Score" at x 90 would touch
+    // its number at x 130). Text of those sizes is therefore rendered with a
+    // horizontal pixel size of this share of the vertical one, still hinted
+    // by the font's instructions; the smaller, automatically hinted text
+    // keeps its full width.
+    static constexpr double INSTRUCTED_WIDTH = 0.92;
     bool autoHinted_ = false;
     std::unordered_map<char32_t, Glyph> glyphs_;
 };

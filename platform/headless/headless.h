@@ -42,6 +42,11 @@ struct PlayedSound {
 const std::vector<PlayedSound>& playedSounds();
 void clearPlayedSounds();
 
+// The wait for input, in milliseconds, that the last peek at an empty queue
+// asked the host for (the headless host never waits); -1 when none was asked
+// since reset.
+int lastWait();
+
 // How often some process asked a window of this one to come to the front.
 int raiseRequests();
 

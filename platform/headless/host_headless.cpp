@@ -7,6 +7,7 @@
 
 #include "platform/core/host.h"
 #include "platform/core/input.h"
+#include "platform/core/language.h"
 #include "platform/core/single_instance.h"
 #include "platform/headless/headless.h"
 #include "platform/registry/registry_folder.h"
@@ -18,6 +19,7 @@ struct HeadlessState {
     std::uint32_t now = 0;
     LocalTime time{2026, 12, 1, 7, 9, 30, 0, 0};
     std::vector<headless::PlayedSound> sounds;
+    int lastWait = -1;
 };
 
 HeadlessState& state() {
@@ -35,7 +37,10 @@ const bool namespaced = [] {
 
 namespace host {
 
-void waitForEvents(int) { core::singleInstance::poll(); }
+void waitForEvents(int timeoutMs) {
+    if (timeoutMs > 0) state().lastWait = timeoutMs;
+    core::singleInstance::poll();
+}
 void present(const Picture&) {}
 void windowCreated(std::wstring_view) {}
 void windowShown() {}
@@ -48,6 +53,7 @@ bool playWave(std::span<const std::uint8_t>, std::uint32_t waveId, unsigned flag
 
 std::uint32_t tickCount() { return state().now; }
 LocalTime localTime() { return state().time; }
+std::vector<std::string> preferredLocales() { return core::environmentLocales(); }
 
 }  // namespace host
 
@@ -79,6 +85,8 @@ const Picture& display() { return core::display(); }
 
 const std::vector<PlayedSound>& playedSounds() { return state().sounds; }
 void clearPlayedSounds() { state().sounds.clear(); }
+
+int lastWait() { return state().lastWait; }
 
 int raiseRequests() { return core::singleInstance::raiseRequests(); }
 

@@ -1,7 +1,8 @@
-// Sound on the desktop: one SDL audio device, opened at the first sound, that
-// plays one converted waveform at a time. A new sound replaces the one
-// playing. Waveforms are converted once with SDL's audio conversion and kept,
-// since the program plays the same few resources again and again.
+// Sound on the desktop: one SDL audio device, opened at the first sound and
+// closed again after a while of silence, that plays one converted waveform
+// at a time. A new sound replaces the one playing. Waveforms are converted
+// once with SDL's audio conversion and kept, since the program plays the
+// same few resources again and again.
 #include <SDL.h>
 
 #include <algorithm>
@@ -10,16 +11,21 @@
 #include <vector>
 
 #include "platform/core/host.h"
+#include "platform/sdl/audio_sdl.h"
 #include "platform/sdl/wave_sdl.h"
 
 namespace platform::host {
 namespace {
 
 constexpr int DEVICE_RATE = 22050;
+constexpr Uint32 CLOSE_AFTER_SILENCE = 5000;
 
 struct Audio {
-    bool tried = false;
+    bool failed = false;  // no sound device: no more attempts
+    bool subsystem = false;
     SDL_AudioDeviceID device = 0;
+    bool paused = false;
+    Uint32 silentSince = 0;
     std::map<const std::uint8_t*, std::vector<std::int16_t>> converted;
     const std::vector<std::int16_t>* playing = nullptr;  // read by the audio thread
     std::size_t position = 0;
@@ -47,9 +53,11 @@ void fill(void*, Uint8* stream, int length) {
 
 bool openDevice() {
     auto& a = audio();
-    if (a.tried) return a.device != 0;
-    a.tried = true;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    if (a.device != 0) return true;
+    if (a.failed) return false;
+    a.failed = true;
+    if (!a.subsystem && SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    a.subsystem = true;
     SDL_AudioSpec wanted{};
     wanted.freq = DEVICE_RATE;
     wanted.format = AUDIO_S16SYS;
@@ -57,8 +65,10 @@ bool openDevice() {
     wanted.samples = 512;
     wanted.callback = fill;
     a.device = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
-    if (a.device != 0) SDL_PauseAudioDevice(a.device, 0);
-    return a.device != 0;
+    if (a.device == 0) return false;
+    a.failed = false;
+    a.paused = true;  // started by the sound that opened it
+    return true;
 }
 
 // The waveform in the device's format, converted on first use.
@@ -93,6 +103,8 @@ bool playWave(std::span<const std::uint8_t> wave, std::uint32_t, unsigned flags)
     a.playing = samples;
     a.position = 0;
     SDL_UnlockAudioDevice(a.device);
+    if (a.paused) SDL_PauseAudioDevice(a.device, 0);
+    a.paused = false;
     if (!(flags & SND_ASYNC)) {
         // Wait for the end, and for the device to play out what it holds.
         for (;;) {
@@ -108,3 +120,24 @@ bool playWave(std::span<const std::uint8_t> wave, std::uint32_t, unsigned flags)
 }
 
 }  // namespace platform::host
+
+namespace platform::sdl {
+
+void restAudio() {
+    auto& a = host::audio();
+    if (a.device == 0) return;
+    SDL_LockAudioDevice(a.device);
+    const bool silent = a.playing == nullptr;
+    SDL_UnlockAudioDevice(a.device);
+    if (!silent) return;
+    if (!a.paused) {
+        SDL_PauseAudioDevice(a.device, 1);
+        a.paused = true;
+        a.silentSince = SDL_GetTicks();
+    } else if (SDL_GetTicks() - a.silentSince >= host::CLOSE_AFTER_SILENCE) {
+        SDL_CloseAudioDevice(a.device);
+        a.device = 0;
+    }
+}
+
+}  // namespace platform::sdl

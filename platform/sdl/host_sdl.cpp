@@ -10,8 +10,11 @@
 
 #include "platform/core/host.h"
 #include "platform/core/input.h"
+#include "platform/core/language.h"
 #include "platform/core/single_instance.h"
 #include "platform/core/text_encoding.h"
+#include "platform/sdl/audio_sdl.h"
+#include "platform/sdl/input_wait_sdl.h"
 #include "platform/sdl/host_sdl.h"
 
 namespace platform::host {
@@ -119,12 +122,13 @@ void handle(const SDL_Event& event) {
 }  // namespace
 
 void waitForEvents(int timeoutMs) {
-    core::singleInstance::poll();
-    SDL_Event event;
-    if (timeoutMs > 0 ? SDL_WaitEventTimeout(&event, timeoutMs) : SDL_PollEvent(&event)) {
-        handle(event);
+    const sdl::ReadyInput ready = sdl::waitForInput(desktop().window, timeoutMs);
+    if (ready.listener) core::singleInstance::poll();
+    if (ready.events) {
+        SDL_Event event;
         while (SDL_PollEvent(&event)) handle(event);
     }
+    sdl::restAudio();
 }
 
 void present(const Picture& display) {
@@ -196,5 +200,8 @@ LocalTime localTime() {
                      static_cast<std::uint16_t>(local.tm_sec),
                      static_cast<std::uint16_t>(ms)};
 }
+
+// The desktop speaks the language the environment's locale names.
+std::vector<std::string> preferredLocales() { return core::environmentLocales(); }
 
 }  // namespace platform::host

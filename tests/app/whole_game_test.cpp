@@ -186,6 +186,25 @@ TEST_F(WholeGame, TheMenuButtonSwitchesEvenWhenTheStylusSlidesOffIt) {
     EXPECT_EQ(application->currentScreen, application->levelScreen);
 }
 
+TEST_F(WholeGame, ASwitchDuringAReleaseLetsThatReleaseFinishOnTheOldScreen) {
+    start();
+    tap(TITLE);
+    // Heard after the App, so it learns whether the game screen's dispatch went on after the switch.
+    gametest::RecordingScreenListener afterApp, onLevels;
+    game().listeners.append(&afterApp);
+    levels().listeners.append(&onLevels);
+    press(MENU);
+    release(MENU);
+    EXPECT_EQ(application->currentScreen, application->levelScreen);
+    EXPECT_EQ(afterApp.log, (std::vector<std::string>{"press Button 120", "release Button 120"}));
+    EXPECT_TRUE(onLevels.log.empty()) << "the release is not dispatched again on the new screen";
+    EXPECT_FALSE(game().active);
+    letTimePass(100);
+    EXPECT_EQ(differencesFrom({0, 112, 240, 138}, 123, std::nullopt), 0) << "the level screen is painted whole";
+    game().listeners.remove(&afterApp);
+    levels().listeners.remove(&onLevels);
+}
+
 TEST_F(WholeGame, ResetOnTheLevelScreenNeitherClicksThroughTheAppNorSwitches) {
     start();
     tap(TITLE);
@@ -204,6 +223,57 @@ TEST_F(WholeGame, TheExitIconOfTheGameEndsTheProgramWithZero) {
     EXPECT_EQ(sounds(), std::vector<std::string>{"20000/4"});
     EXPECT_EQ(exitCode, 0);
     EXPECT_EQ(application, nullptr);
+}
+
+TEST_F(WholeGame, TheExitIconDuringTheSpinEndsTheProgramWithZeroAndKeepsTheScore) {
+    start();
+    tap(TITLE);
+    setHandsToTarget();
+    tap(CHECK);
+    ASSERT_TRUE(game().clockAnim->visible);
+    press(EXIT);
+    EXPECT_EQ(sounds().back(), "20000/4");
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(application, nullptr);
+    EXPECT_EQ(registry->text("score"), "12");
+    EXPECT_EQ(registry->stat(1), std::make_pair(1, 1));
+}
+
+TEST_F(WholeGame, ALevelChosenDuringTheSpinIsAskedWhenTheSpinEnds) {
+    start();
+    tap(TITLE);
+    setHandsToTarget();
+    tap(CHECK);
+    const std::int32_t hour = game().clock->hour, minute = game().clock->minute;
+    tap(MENU);
+    tap(levelBoxTap(3));
+    tap(OK_BUTTON);
+    ASSERT_EQ(application->currentScreen, application->gameScreen);
+    ASSERT_TRUE(game().clockAnim->visible) << "the spin must still run for this test";
+    EXPECT_EQ(game().shownLevel, 1) << "no question is asked under the spin";
+    EXPECT_FALSE(game().clock->visible);
+
+    platform::headless::clearPlayedSounds();
+    for (Point control : {HOUR_FORWARD, HOUR_BACK, MINUTE_FORWARD, MINUTE_BACK, CHECK}) tap(control);
+    ASSERT_TRUE(game().clockAnim->visible);
+    EXPECT_TRUE(sounds().empty()) << "the controls are off during the spin";
+    EXPECT_EQ(game().clock->hour, hour);
+    EXPECT_EQ(game().clock->minute, minute);
+    EXPECT_EQ(registry->text("score"), "12");
+    EXPECT_EQ(registry->stat(1), std::make_pair(1, 1));
+    EXPECT_EQ(registry->stat(3), std::make_pair(0, 0));
+    EXPECT_EQ(game().store->points, ProgressStore::FULL_POINTS);
+
+    EXPECT_GT(spinToEnd(), 0);
+    EXPECT_EQ(sounds(), std::vector<std::string>{"20002/5"}) << "one new question, cheered once";
+    EXPECT_EQ(game().shownLevel, 3);
+    EXPECT_EQ(game().clock->minuteStep, 15);
+    EXPECT_TRUE(game().clock->visible);
+    EXPECT_TRUE(game().checkButton->enabled);
+    EXPECT_FALSE(game().store->levelChanged);
+    EXPECT_EQ(differencesFrom(gameMarker(3), 138, 118u), 0);
+    Point onHour = onHourHand();
+    EXPECT_EQ(display().pixel(onHour.x, onHour.y), HOUR_COLOUR);
 }
 
 TEST_F(WholeGame, AChildPlaysThroughTheWholeGame) {

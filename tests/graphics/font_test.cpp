@@ -54,11 +54,12 @@ TEST(Font, GameFontCellIsEighteenPixels) {
 
 TEST(Font, ExtentsOfTheGamesTexts) {
     const Font font(gameFont());
-    EXPECT_EQ(font.extent(PROMPT), (Size{209, 18}));
-    EXPECT_EQ(font.extent(L"Hour"), (Size{38, 18}));
-    EXPECT_EQ(font.extent(L"Minute"), (Size{51, 18}));
-    EXPECT_EQ(font.extent(L"Score"), (Size{45, 18}));
-    EXPECT_EQ(font.extent(L"0"), (Size{9, 18}));
+    // Rendered 92% as wide as high, as the handheld's narrower face was.
+    EXPECT_EQ(font.extent(PROMPT), (Size{194, 18}));
+    EXPECT_EQ(font.extent(L"Hour"), (Size{35, 18}));
+    EXPECT_EQ(font.extent(L"Minute"), (Size{49, 18}));
+    EXPECT_EQ(font.extent(L"Score"), (Size{42, 18}));
+    EXPECT_EQ(font.extent(L"0"), (Size{8, 18}));
     EXPECT_LE(font.extent(PROMPT).width, DISPLAY_WIDTH);
 }
 
@@ -86,9 +87,9 @@ TEST(Font, HeightMapping) {
 }
 
 TEST(Font, WeightChoosesTheBoldFace) {
-    EXPECT_EQ(Font(withHeight(18, 400)).extent(PROMPT).width, 194);
-    EXPECT_EQ(Font(withHeight(18, 599)).extent(PROMPT).width, 194);
-    EXPECT_EQ(Font(withHeight(18, 600)).extent(PROMPT).width, 209);
+    EXPECT_EQ(Font(withHeight(18, 400)).extent(PROMPT).width, 181);
+    EXPECT_EQ(Font(withHeight(18, 599)).extent(PROMPT).width, 181);
+    EXPECT_EQ(Font(withHeight(18, 600)).extent(PROMPT).width, 194);
 }
 
 TEST(Font, EveryFaceNameFallsBackToLiberationSans) {
@@ -139,13 +140,13 @@ TEST(Font, SameTextTwiceGivesIdenticalPixels) {
 
 TEST(Font, CentresWithIntegerDivisionAndFillsOnlyTheCells) {
     const Font font(gameFont());
-    const Size size = font.extent(L"0");  // 9 x 18
+    const Size size = font.extent(L"0");  // 8 x 18
     Picture p = filled(40, 30, PAPER);
     font.drawCentred(p, {0, 0, 40, 30}, L"0", INK, KEY);
-    // Left (40 - 9) / 2 = 15, top (30 - 18) / 2 = 6.
+    // Left (40 - 8) / 2 = 16, top (30 - 18) / 2 = 6.
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 40; ++x) {
-            const bool cell = x >= 15 && x < 15 + size.width && y >= 6 && y < 6 + size.height;
+            const bool cell = x >= 16 && x < 16 + size.width && y >= 6 && y < 6 + size.height;
             if (cell)
                 ASSERT_TRUE(p.pixel(x, y) == INK || p.pixel(x, y) == KEY) << x << ", " << y;
             else
@@ -204,10 +205,10 @@ TEST(Font, CharactersWithoutAGlyphDoNotBreakTheLine) {
 TEST(Font, MovedFontKeepsWorking) {
     Font a(gameFont());
     Font b(std::move(a));
-    EXPECT_EQ(b.extent(L"Hour").width, 38);
+    EXPECT_EQ(b.extent(L"Hour").width, 35);
     Font c(withHeight(12));
     c = std::move(b);
-    EXPECT_EQ(c.extent(L"Hour").width, 38);
+    EXPECT_EQ(c.extent(L"Hour").width, 35);
 }
 
 // Ink runs along one row of a caption: the widths of the unbroken stretches of ink.
@@ -237,4 +238,32 @@ TEST(Font, SmallBoldDigitsHaveEvenStems) {
         EXPECT_EQ(runs[0], runs[1]) << "row " << y;
         EXPECT_GE(runs[0], 2) << "row " << y;
     }
+}
+
+// The first and the last column of a caption that hold ink.
+static std::pair<int, int> inkColumns(const Picture& p) {
+    int first = -1, last = -1;
+    for (int x = 0; x < p.width(); ++x)
+        for (int y = 0; y < p.height(); ++y)
+            if (p.pixel(x, y) == INK) {
+                if (first < 0) first = x;
+                last = x;
+            }
+    return {first, last};
+}
+
+TEST(Font, TheGameScreensTextsClearTheirNeighboursAtTheirPlaces) {
+    // "Score" at x 90 and its number at x 130, both 16-pixel bold: a gap
+    // whatever digit the number starts with.
+    const Font score(withHeight(16));
+    const int scoreEnds = 90 + inkColumns(caption(score, L"Score")).second;
+    for (wchar_t lead = L'0'; lead <= L'9'; ++lead) {
+        const int numberStarts = 130 + inkColumns(caption(score, std::wstring(1, lead) + L"99999")).first;
+        EXPECT_GE(numberStarts - scoreEnds - 1, 3) << "a score starting with " << static_cast<char>(lead);
+    }
+    const Font font(gameFont());
+    // The longest prompt, at x 10, keeps a 10-pixel margin on the right too.
+    EXPECT_LT(10 + inkColumns(caption(font, PROMPT)).second, DISPLAY_WIDTH - 10);
+    // "Minute" at x 135 ends before the minute buttons at x 190.
+    EXPECT_LT(135 + inkColumns(caption(font, L"Minute")).second, 190);
 }

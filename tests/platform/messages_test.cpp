@@ -1,8 +1,11 @@
 // The message queue as the game loop relies on it: posted messages wait for
 // the loop, in order; the quit message ends the loop with its code after the
-// waiting messages; an invalidated window is painted when nothing else waits.
+// waiting messages; an invalidated window is painted when nothing else waits;
+// a peek at an empty queue waits for input only briefly while anything
+// moves, and longer at rest.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/headless/headless.h"
@@ -112,6 +115,37 @@ TEST_F(MessagesTest, MovingTheWindowToWhereItIsDoesNotAskForAPaint) {
     moveWindow(mainWindow, 0, 0, DISPLAY_WIDTH, DISPLAY_HEIGHT, true);
     drain();
     EXPECT_TRUE(handled.empty());
+}
+
+// The host's wait on each of the next peeks at an empty queue.
+std::vector<int> waitsOfEmptyPeeks(int peeks) {
+    std::vector<int> waits;
+    Message message;
+    for (int i = 0; i < peeks; ++i) {
+        EXPECT_FALSE(peekMessage(message, PM_NOREMOVE));
+        waits.push_back(headless::lastWait());
+    }
+    return waits;
+}
+
+TEST_F(MessagesTest, EmptyPeeksWaitAMillisecondAfterDrawingOrInputAndUpToASecondAtRest) {
+    headless::setTickCount(0xFFFFFF00u);  // the counter wraps in between
+    invalidateRect(mainWindow, nullptr, false);
+    updateWindow(mainWindow);
+    headless::advanceTicks(249);
+    EXPECT_EQ(waitsOfEmptyPeeks(3), (std::vector<int>{1, 1, 1})) << "a frame was just drawn";
+
+    headless::advanceTicks(1);
+    const std::vector<int> atRest = waitsOfEmptyPeeks(12);
+    EXPECT_GT(atRest.front(), 1);
+    EXPECT_TRUE(std::is_sorted(atRest.begin(), atRest.end()));
+    EXPECT_EQ(atRest.back(), 1000) << "never longer than a second";
+    EXPECT_LE(std::count_if(atRest.begin(), atRest.end(), [](int wait) { return wait < 1000; }), 10)
+        << "the long wait comes within about a second of rest";
+
+    headless::pressStylus(10, 10);
+    drain();
+    EXPECT_EQ(headless::lastWait(), 1) << "input ends the rest at once";
 }
 
 }  // namespace

@@ -60,7 +60,8 @@ TEST_P(Bitmaps, HaveTheirSizeAndDepth) {
     EXPECT_EQ(static_cast<int>(le(entry->data, 4, 4)), row.width);
     EXPECT_EQ(static_cast<int>(le(entry->data, 8, 4)), row.height) << "stored bottom-up";
     EXPECT_EQ(static_cast<int>(le(entry->data, 14, 2)), row.bitsPerPixel);
-    EXPECT_EQ(le(entry->data, 16, 4), 0u) << "uncompressed";
+    // 8-bit pictures are stored run-length coded (BI_RLE8), the smaller ones plain.
+    EXPECT_EQ(le(entry->data, 16, 4), row.bitsPerPixel == 8 ? 1u : 0u) << "compression";
 
     const auto picture = loadBitmap(moduleHandle(), row.id);
     ASSERT_TRUE(picture.has_value());
@@ -81,7 +82,9 @@ INSTANTIATE_TEST_SUITE_P(
                       BitmapRow{"ArrowDown", IDB_ARROW_DOWN, 80, 20, 8},
                       BitmapRow{"ArrowUp", IDB_ARROW_UP, 80, 20, 8},
                       BitmapRow{"CheckButton", IDB_CHECK_BUTTON, 120, 30, 8},
-                      BitmapRow{"ExitIcon", IDB_EXIT_ICON, 20, 20, 4}),
+                      BitmapRow{"ExitIcon", IDB_EXIT_ICON, 20, 20, 4},
+                      BitmapRow{"GameCaption", IDB_GAME_CAPTION, 84, 23, 8},
+                      BitmapRow{"TitleCaption", IDB_TITLE_CAPTION, 240, 28, 8}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Bitmaps, CutOutsHaveExactlyKeyColouredTransparentAreas) {

@@ -3,6 +3,9 @@
 // and the exit icon.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <iterator>
+
 #include "figures/Image.h"
 #include "figures/Text.h"
 #include "screens/LevelScreen.h"
@@ -64,6 +67,18 @@ TEST_F(LevelScreenTest, PercentagesAreCutNotRounded) {
     EXPECT_FALSE(shows(*screen, screen->percentTexts.valueAt(0), L"67"));
     EXPECT_TRUE(shows(*screen, screen->percentTexts.valueAt(1), L"75"));
     for (int i = 2; i < 10; ++i) EXPECT_TRUE(shows(*screen, screen->percentTexts.valueAt(i), L"0")) << i;
+}
+
+// A damaged record can hold any counts; the percentage stays 0 to 100 and
+// its conversion defined (the sanitized build checks the conversion).
+TEST_F(LevelScreenTest, PercentagesOfADamagedRecordStayBetweenZeroAndAHundred) {
+    auto screen = makeScreen();
+    const LevelStat damaged[] = {{2000000000, 1}, {INT32_MAX, 3}, {-5, 1}, {INT32_MIN, 1}, {1, -1}, {7, 3}};
+    const wchar_t* expected[] = {L"100", L"100", L"0", L"0", L"0", L"100"};
+    for (std::size_t i = 0; i < std::size(damaged); ++i) screen->store->stats[i] = damaged[i];
+    painted(*screen);
+    for (std::size_t i = 0; i < std::size(damaged); ++i)
+        EXPECT_TRUE(shows(*screen, screen->percentTexts.valueAt(static_cast<int>(i)), expected[i])) << i;
 }
 
 TEST_F(LevelScreenTest, PercentagesStandInThreeColumnsWithLevelTenFivePixelsRight) {

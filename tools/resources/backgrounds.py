@@ -1,13 +1,16 @@
 # Paints Horalia's three full-screen 240x320 pictures: the game background
 # with its printed dial, the level-choice background with its boxes and
 # captions, and the title picture.  Drawn at 4x, reduced, then quantised.
+# Every language gets its own level background; of the game and title
+# pictures only the strip that carries words is kept per language (a caption
+# picture the screen lays over the English one), which keeps the resources small.
 
 import math
 
 import numpy as np
 from PIL import Image, ImageDraw, ImageFilter
 
-from common import font, quantise, save_bmp
+from common import ENGLISH, bitmap_name, font, quantise, save_bmp, translations
 
 K = 4                      # supersampling factor
 W, H = 240, 320
@@ -77,7 +80,13 @@ def grass_tufts(d, spots, colour):
                        P(x + dx * s * 1.6, y - h * 3 * s)], fill=colour)
 
 
-def text(d, xy, s, size, fill, anchor="la", stroke=0, stroke_fill=None):
+def text(d, xy, s, size, fill, anchor="la", stroke=0, stroke_fill=None, box=None):
+    """Draws s; box (left, right) in screen px is where it must fit."""
+    if box is not None:
+        width = font(size * K).getlength(s) / K + 2 * stroke
+        x = xy[0] - {"l": 0, "m": width / 2, "r": width}[anchor[0]]
+        if x < box[0] or x + width > box[1]:
+            raise SystemExit("caption %r (%.1f px wide) leaves its box %r" % (s, width, box))
     kw = {}
     if stroke:
         kw = dict(stroke_width=int(round(stroke * K)), stroke_fill=stroke_fill)
@@ -123,11 +132,25 @@ def dial(img, cx, cy, r_out, rim, rim_edge, face=(255, 253, 242), numeral_r=None
                fill=quarter_col if q else numeral_col)
 
 
-def finish(img, name):
+def finish(img):
+    """The picture at screen size as palette indices and palette."""
     small = img.resize((W, H), Image.Resampling.BOX)
-    idx, pal = quantise(small, 256, keyed=False, dither=False)
-    save_bmp(name, idx, pal, 8)
-    return small
+    return quantise(small, 256, keyed=False, dither=False)
+
+
+def save_strip(name, picture, box):
+    """Saves the part of the picture inside box (left, top, right, bottom) with
+    just the colours it uses."""
+    idx, pal = picture
+    part = idx[box[1]:box[3], box[0]:box[2]]
+    used, compact = np.unique(part, return_inverse=True)
+    save_bmp(name, compact.reshape(part.shape).astype(np.uint8), [pal[i] for i in used], 8)
+
+
+# Where the words lie in the game and title pictures (left, top, right, bottom);
+# the screens place the caption pictures at these corners.
+GAME_CAPTION = (0, 297, 84, 320)
+TITLE_CAPTION = (0, 248, 240, 276)
 
 
 # ---------------------------------------------------------------- game screen
@@ -136,7 +159,7 @@ SKY_TOP, SKY_LOW = (126, 200, 246), (222, 243, 255)
 HILL_BACK, HILL_FRONT, GRASS_DARK = (150, 214, 110), (112, 194, 84), (70, 150, 58)
 
 
-def game_background():
+def game_background(words):
     img = vgrad(SKY_TOP, SKY_LOW, 0, 215)
     d = ImageDraw.Draw(img)
     # the sun in the top-left corner, behind the menu button
@@ -172,20 +195,20 @@ def game_background():
     # the level row: a strip of darker grass with empty star sockets
     d.rectangle(P(0, 296, 240, 320), fill=GRASS_DARK)
     d.line(P(0, 296, 240, 296), fill=(56, 128, 46), width=P(1))
-    text(d, (10, 312), "Level", 13, (255, 255, 255), anchor="ls",
-         stroke=1.2, stroke_fill=(40, 100, 36))
+    text(d, (10, 312), words["game.level"], 13, (255, 255, 255), anchor="ls",
+         stroke=1.2, stroke_fill=(40, 100, 36), box=(GAME_CAPTION[0] + 2, GAME_CAPTION[2] - 2))
     for i in range(10):
         x = 220 - 15 * i + 7.5
         d.ellipse(P(x - 4.5, 307.5 - 4.5, x + 4.5, 307.5 + 4.5), fill=(92, 166, 76))
         d.ellipse(P(x - 2, 307.5 - 2, x + 2, 307.5 + 2), fill=(120, 186, 100))
     # the dial
     dial(img, 120, 110, 78, rim=(255, 154, 52), rim_edge=(196, 96, 20), rim_w=6)
-    return finish(img, "game_background.bmp")
+    return finish(img)
 
 
 # --------------------------------------------------------------- level screen
 
-def level_background():
+def level_background(words):
     img = vgrad((132, 202, 246), (226, 244, 255), 0, 260)
     d = ImageDraw.Draw(img)
     cloud(img, 26, 18, 8)
@@ -197,7 +220,9 @@ def level_background():
                        (224, 312, 3.2, (255, 255, 255)))[:]:
         flower(d, x, y, r, c, centre=(255, 170, 40) if c == (255, 230, 80) else (255, 214, 60))
     grass_tufts(d, [(84, 300, 2.0), (156, 312, 2.0)], (86, 170, 64))
-    text(d, (120, 6), "Levels", 22, (255, 255, 255), anchor="ma", stroke=2, stroke_fill=(34, 92, 170))
+    # the exit icon sits at the top right, 4 px in from the edge
+    text(d, (120, 6), words["level.title"], 22, (255, 255, 255), anchor="ma", stroke=2,
+         stroke_fill=(34, 92, 170), box=(36, 212))
 
     def panel(box, radius=10):
         def shape(dd, ox=0, oy=0):
@@ -218,15 +243,15 @@ def level_background():
         d.rectangle(((x + 1) * K, (y + 1) * K, (x + 9) * K - 1, (y + 9) * K - 1), fill=(255, 255, 255))
 
     box(30, 40)
-    text(d, (46, 49.5), "Automatic level", 13, ink, anchor="ls")
+    text(d, (46, 49.5), words["level.automatic"], 13, ink, anchor="ls", box=(46, 224))
     d.line(P(24, 60, 216, 60), fill=(200, 214, 232), width=P(1))
-    text(d, (30, 74.5), "Choose your level", 12, soft, anchor="ls")
+    text(d, (30, 74.5), words["level.choose"], 12, soft, anchor="ls", box=(30, 224))
     for i in range(10):
         x, y = (i % 5 + 1) * 30, (i // 5 + 4) * 20
         box(x, y)
         text(d, (x + 13, y + 9.5), str(i + 1), 12, ink, anchor="ls")
     # percentage table
-    text(d, (120, 134), "Right first time (%)", 13, ink, anchor="ms")
+    text(d, (120, 134), words["level.right_first_time"], 13, ink, anchor="ms", box=(16, 224))
     for r in range(4):
         y = 138 + r * 20
         if r % 2 == 0:
@@ -235,12 +260,12 @@ def level_background():
         nx = (i % 3) * 70 + 66 + (5 if i == 9 else 0)
         y = (i // 3 + 7) * 20
         text(d, (nx - 3, y + 10), "%d:" % (i + 1), 12, soft, anchor="rs")
-    return finish(img, "level_background.bmp")
+    return finish(img)
 
 
 # --------------------------------------------------------------- title screen
 
-def title_background():
+def title_background(words):
     img = vgrad((110, 190, 244), (214, 240, 255), 0, 250)
     d = ImageDraw.Draw(img)
     # sun with rays
@@ -299,16 +324,25 @@ def title_background():
         d.ellipse(P(cx + ln * math.sin(a) - wd / 2, cy - ln * math.cos(a) - wd / 2,
                     cx + ln * math.sin(a) + wd / 2, cy - ln * math.cos(a) + wd / 2), fill=col)
     d.ellipse(P(cx - 6, cy - 6, cx + 6, cy + 6), fill=(255, 181, 132), outline=(150, 28, 20), width=P(1.5))
-    text(d, (120, 254), "Tap to play!", 17, (255, 255, 255), anchor="ma", stroke=1.8,
-         stroke_fill=(40, 120, 40))
+    text(d, (120, 254), words["title.tap_to_play"], 17, (255, 255, 255), anchor="ma", stroke=1.8,
+         stroke_fill=(40, 120, 40), box=(TITLE_CAPTION[0] + 4, TITLE_CAPTION[2] - 4))
     # dark foot for the version and notice lines
     d.rectangle(P(0, 292, 240, 320), fill=(28, 40, 92))
     d.rectangle(P(0, 292, 240, 294), fill=(246, 190, 0))
-    return finish(img, "title.bmp")
+    return finish(img)
 
 
 def build():
-    return {"game": game_background(), "level": level_background(), "title": title_background()}
+    table, languages = translations()
+    for lang in languages:
+        words = table[lang]
+        game, title = game_background(words), title_background(words)
+        if lang == ENGLISH:
+            save_bmp("game_background.bmp", *game, 8)
+            save_bmp("title.bmp", *title, 8)
+        save_strip(bitmap_name(lang, "game_caption.bmp"), game, GAME_CAPTION)
+        save_strip(bitmap_name(lang, "title_caption.bmp"), title, TITLE_CAPTION)
+        save_bmp(bitmap_name(lang, "level_background.bmp"), *level_background(words), 8)
 
 
 if __name__ == "__main__":

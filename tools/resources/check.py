@@ -8,7 +8,7 @@ import sys
 
 import numpy as np
 
-from common import BITMAPS, ICONS, KEY, SOUNDS
+from common import BITMAPS, ENGLISH, ICONS, KEY, SOUNDS, bitmap_name, translations
 
 BITMAP_TABLE = {
     "level_marker.bmp": (15, 15, 4, True), "menu_button.bmp": (60, 30, 8, True),
@@ -17,7 +17,17 @@ BITMAP_TABLE = {
     "title.bmp": (240, 320, 8, False), "game_background.bmp": (240, 320, 8, False),
     "arrow_down.bmp": (80, 20, 8, True), "arrow_up.bmp": (80, 20, 8, True),
     "check_button.bmp": (120, 30, 8, True), "exit_icon.bmp": (20, 20, 4, True),
+    "game_caption.bmp": (84, 23, 8, False), "title_caption.bmp": (240, 28, 8, False),
 }
+# The pictures with words that every other language has (or shares with English).
+WORDED = {"level_background.bmp", "ok_button.bmp", "reset_button.bmp", "game_caption.bmp",
+          "title_caption.bmp"}
+_, LANGUAGES = translations()
+for _lang in LANGUAGES:
+    for _name in WORDED:
+        if _lang != ENGLISH and os.path.exists(os.path.join(BITMAPS, bitmap_name(_lang, _name))):
+            BITMAP_TABLE[bitmap_name(_lang, _name)] = BITMAP_TABLE[_name]
+
 # name: (rate, bits, exact file size or None, approximate seconds)
 WAVE_TABLE = {
     "click.wav": (11025, 16, 638, None), "level_up.wav": (22050, 8, None, 1.7),
@@ -26,6 +36,35 @@ WAVE_TABLE = {
 }
 
 errors = []
+# A language may share OK and Reset with English, never the pictures of sentences.
+for _lang in LANGUAGES:
+    for _name in ("level_background.bmp", "game_caption.bmp", "title_caption.bmp"):
+        if not os.path.exists(os.path.join(BITMAPS, bitmap_name(_lang, _name))):
+            errors.append("%s: missing" % bitmap_name(_lang, _name))
+
+
+def rle8(b, off, w, h):
+    """Decodes BI_RLE8 pixels strictly: every code must stay inside the picture."""
+    idx = np.zeros((h, w), np.uint8)
+    x = y = 0
+    at = off
+    while True:
+        count, value = b[at], b[at + 1]
+        at += 2
+        if count:
+            assert x + count <= w and y < h, "run leaves the picture"
+            idx[h - 1 - y, x:x + count] = value
+            x += count
+        elif value == 0:
+            x, y = 0, y + 1
+        elif value == 1:
+            assert at == len(b), "bytes after the end of the picture"
+            return idx
+        else:
+            assert value >= 3 and x + value <= w and y < h, "absolute block leaves the picture"
+            idx[h - 1 - y, x:x + value] = np.frombuffer(b, np.uint8, value, at)
+            x += value
+            at += value + (value & 1)
 
 
 def fail(msg):
@@ -36,9 +75,14 @@ def read_bmp(path):
     b = open(path, "rb").read()
     magic, fsize, _, _, off = struct.unpack_from("<2sIHHI", b, 0)
     hs, w, h, planes, bpp, comp, isz, _, _, clr, _ = struct.unpack_from("<IiiHHIIiiII", b, 14)
-    assert magic == b"BM" and fsize == len(b) and hs == 40 and planes == 1 and comp == 0
+    assert magic == b"BM" and fsize == len(b) and hs == 40 and planes == 1
     assert h > 0, "must be bottom-up"
     ncol = 1 << bpp
+    if comp == 1:  # 8-bit pictures are run-length coded with a palette of the colours they use
+        assert bpp == 8 and 0 < clr <= ncol and off == 14 + 40 + 4 * clr and isz == len(b) - off
+        pal = [tuple(b[54 + 4 * i:54 + 4 * i + 3][::-1]) for i in range(clr)]
+        return w, h, bpp, pal, rle8(b, off, w, h)
+    assert comp == 0 and bpp != 8, "8-bit pictures must be run-length coded"
     assert clr == ncol and off == 14 + 40 + 4 * ncol
     pal = [tuple(b[54 + 4 * i:54 + 4 * i + 3][::-1]) for i in range(ncol)]
     row = ((w * bpp + 31) // 32) * 4

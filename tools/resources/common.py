@@ -1,5 +1,6 @@
 # Shared helpers for Horalia's resource generator: exact BMP and WAVE writers,
-# keyed cut-out rendering, palette quantisation and the font used in pictures.
+# keyed cut-out rendering, palette quantisation, the font used in pictures and
+# the translation table that the captions come from.
 # Everything here is deterministic so regenerated files are byte-identical.
 
 import os
@@ -15,6 +16,28 @@ ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 BITMAPS = os.path.join(ROOT, "resources", "bitmaps")
 SOUNDS = os.path.join(ROOT, "resources", "sounds")
 ICONS = os.path.join(ROOT, "resources", "icon")
+DESKTOP_ICONS = os.path.join(ROOT, "resources", "desktop_icons")
+DESKTOP_ICON_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
+TRANSLATIONS = os.path.join(ROOT, "resources", "translations.tsv")
+ENGLISH = "en"
+
+
+def translations():
+    """The translation table: ({language: {key: text}}, languages in column order)."""
+    with open(TRANSLATIONS, encoding="utf-8") as f:
+        rows = [line.rstrip("\n").split("\t") for line in f if line.strip()]
+    languages = rows[0][1:]
+    table = {lang: {} for lang in languages}
+    for row in rows[1:]:
+        assert len(row) == len(languages) + 1, "row %r has %d cells" % (row[0], len(row))
+        for lang, text in zip(languages, row[1:]):
+            table[lang][row[0]] = text
+    return table, languages
+
+
+def bitmap_name(lang, name):
+    """Where a picture of a language lives: English in bitmaps/, others in bitmaps/<lang>/."""
+    return name if lang == ENGLISH else os.path.join(lang, name)
 
 
 def font(size):
@@ -23,17 +46,54 @@ def font(size):
 
 # ---------------------------------------------------------------- BMP writer
 
-def bmp_bytes(indices, palette, bpp):
-    """Uncompressed bottom-up Windows BMP (BITMAPINFOHEADER, BI_RGB).
+def rle8_row(row):
+    """One row in BI_RLE8 codes: runs of two or more equal pixels as (count,
+    value), stretches of other pixels as absolute blocks (0, n, n bytes, padded
+    to a word), a lone pixel as a run of one; the row ends with (0, 0)."""
+    out = bytearray()
+    n, i = len(row), 0
+    while i < n:
+        j = i
+        while j < n and j - i < 255 and row[j] == row[i]:
+            j += 1
+        if j - i >= 2:
+            out += bytes((j - i, row[i]))
+            i = j
+            continue
+        k = i
+        while k < n and k - i < 255 and not (k + 1 < n and row[k] == row[k + 1]):
+            k += 1
+        if k - i < 3:  # an absolute block needs three pixels at least
+            for t in range(i, k):
+                out += bytes((1, row[t]))
+        else:
+            out += bytes((0, k - i)) + bytes(row[i:k]) + (b"\0" if (k - i) % 2 else b"")
+        i = k
+    return bytes(out) + b"\0\0"
+
+
+def bmp_bytes(indices, palette, bpp, rle=False):
+    """Bottom-up Windows BMP (BITMAPINFOHEADER), BI_RGB or, for 8 bpp with rle,
+    BI_RLE8 (the same pixels, run-length coded).
 
     indices: 2-D uint8 array of palette indices; palette: list of (r, g, b),
-    padded here to exactly 2**bpp entries.
+    padded here to exactly 2**bpp entries for BI_RGB; an RLE8 picture keeps
+    just the palette it is given.
     """
     h, w = indices.shape
-    ncol = 1 << bpp
+    assert not rle or bpp == 8, "run-length coding is for 8-bit pictures"
+    ncol = len(palette) if rle else 1 << bpp
     pal = list(palette) + [(0, 0, 0)] * (ncol - len(palette))
     assert len(pal) == ncol, "palette too large for bit depth"
     assert int(indices.max()) < ncol
+    if rle:
+        pixels = b"".join(rle8_row(indices[y].astype(np.uint8).tobytes())
+                          for y in range(h - 1, -1, -1)) + b"\0\1"
+        pal_bytes = b"".join(struct.pack("<BBBB", b, g, r_, 0) for (r_, g, b) in pal)
+        off = 14 + 40 + len(pal_bytes)
+        info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 8, 1, len(pixels), 2835, 2835, ncol, 0)
+        head = struct.pack("<2sIHHI", b"BM", off + len(pixels), 0, 0, off)
+        return head + info + pal_bytes + pixels
     row_bytes = ((w * bpp + 31) // 32) * 4
     rows = []
     for y in range(h - 1, -1, -1):          # bottom-up
@@ -58,9 +118,11 @@ def bmp_bytes(indices, palette, bpp):
 
 
 def save_bmp(name, indices, palette, bpp):
-    os.makedirs(BITMAPS, exist_ok=True)
-    with open(os.path.join(BITMAPS, name), "wb") as f:
-        f.write(bmp_bytes(indices, palette, bpp))
+    """8-bit pictures are stored run-length coded (far smaller, same pixels)."""
+    path = os.path.join(BITMAPS, name)
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as f:
+        f.write(bmp_bytes(indices, palette, bpp, rle=bpp == 8))
 
 
 def quantise(rgb, ncolours, keyed=True, dither=False):

@@ -1,6 +1,7 @@
 # Draws Horalia's program icon, a friendly alarm-clock face: a 16-colour
 # .ico with 32x32 and 16x16 images (4 bpp with AND mask) for the executable,
-# and a 128x128 PNG for desktop entries.
+# and the desktop's icon theme: PNGs of 16 to 256 pixels and a
+# scalable SVG, all from the same shapes.
 
 import math
 import os
@@ -9,7 +10,7 @@ import struct
 import numpy as np
 from PIL import Image, ImageDraw
 
-from common import ICONS, KEY, bmp_bytes, reduce_rgba
+from common import DESKTOP_ICON_SIZES, DESKTOP_ICONS, ICONS, KEY, bmp_bytes, reduce_rgba
 
 
 ICON_PALETTE = [
@@ -20,10 +21,11 @@ ICON_PALETTE = [
 ]
 
 
-def clock_rgba(size, scale, detail):
-    W = size * scale
-    big = Image.new("RGBA", (W, W), (0, 0, 0, 0))
-    d = ImageDraw.Draw(big)
+def clock_shapes(W, detail):
+    """The icon's art as shapes on a W x W canvas, larger ones first:
+    ("ellipse", box, fill, outline, outline width) and
+    ("line", points, colour, width); colours are RGB, widths in canvas units."""
+    shapes = []
     u = W / 32.0                      # drawing unit: 1/32 of the icon
     cx = W / 2
     cy = W / 2 + 1.2 * u
@@ -31,32 +33,72 @@ def clock_rgba(size, scale, detail):
     if detail >= 1:
         for sx in (-1, 1):
             bx, by = cx + sx * 9.8 * u, 6.6 * u
-            d.ellipse((bx - 5 * u, by - 4.2 * u, bx + 5 * u, by + 4.2 * u), fill=(160, 30, 20, 255))
-            d.ellipse((bx - 4 * u, by - 3.2 * u, bx + 4 * u, by + 3.2 * u), fill=(240, 70, 50, 255))
+            shapes.append(("ellipse", (bx - 5 * u, by - 4.2 * u, bx + 5 * u, by + 4.2 * u), (160, 30, 20), None, 0))
+            shapes.append(("ellipse", (bx - 4 * u, by - 3.2 * u, bx + 4 * u, by + 3.2 * u), (240, 70, 50), None, 0))
     r = 14.0 * u
-    d.ellipse((cx - r, cy - r, cx + r, cy + r), fill=(160, 30, 20, 255))
+    shapes.append(("ellipse", (cx - r, cy - r, cx + r, cy + r), (160, 30, 20), None, 0))
     r2 = r - 1.6 * u
-    d.ellipse((cx - r2, cy - r2, cx + r2, cy + r2), fill=(240, 70, 50, 255))
+    shapes.append(("ellipse", (cx - r2, cy - r2, cx + r2, cy + r2), (240, 70, 50), None, 0))
     r3 = r2 - 2.2 * u
-    d.ellipse((cx - r3, cy - r3, cx + r3, cy + r3), fill=(255, 252, 236, 255))
+    shapes.append(("ellipse", (cx - r3, cy - r3, cx + r3, cy + r3), (255, 252, 236), None, 0))
     for i in range(12):
         if detail == 0 and i % 3:
             continue
         a = i * math.pi / 6
         r0 = r3 * (0.70 if i % 3 == 0 else 0.80)
         w = (1.8 if i % 3 == 0 else 1.0) * u
-        d.line((cx + r0 * math.sin(a), cy - r0 * math.cos(a),
-                cx + 0.93 * r3 * math.sin(a), cy - 0.93 * r3 * math.cos(a)),
-               fill=(60, 60, 90, 255), width=max(1, int(w)))
+        shapes.append(("line", (cx + r0 * math.sin(a), cy - r0 * math.cos(a),
+                                cx + 0.93 * r3 * math.sin(a), cy - 0.93 * r3 * math.cos(a)),
+                       (60, 60, 90), w))
     hw = (2.8, 2.2) if detail else (4.6, 3.8)     # bolder hands on the small icon
     for ang, ln, wd, col in ((300, 0.55, hw[0], (131, 132, 1)), (60, 0.8, hw[1], (56, 57, 1))):
         a = math.radians(ang)
-        d.line((cx, cy, cx + ln * r3 * math.sin(a), cy - ln * r3 * math.cos(a)),
-               fill=col + (255,), width=int(wd * u))
+        shapes.append(("line", (cx, cy, cx + ln * r3 * math.sin(a), cy - ln * r3 * math.cos(a)), col, wd * u))
     rc = 1.8 * u
-    d.ellipse((cx - rc, cy - rc, cx + rc, cy + rc), fill=(255, 181, 132, 255),
-              outline=(160, 30, 20, 255), width=max(1, int(0.6 * u)))
+    shapes.append(("ellipse", (cx - rc, cy - rc, cx + rc, cy + rc), (255, 181, 132), (160, 30, 20), 0.6 * u))
+    return shapes
+
+
+def clock_rgba(size, scale, detail):
+    W = size * scale
+    big = Image.new("RGBA", (W, W), (0, 0, 0, 0))
+    d = ImageDraw.Draw(big)
+    for kind, geometry, colour, *rest in clock_shapes(W, detail):
+        if kind == "ellipse":
+            outline, width = rest
+            if outline:
+                d.ellipse(geometry, fill=colour + (255,), outline=outline + (255,), width=max(1, int(width)))
+            else:
+                d.ellipse(geometry, fill=colour + (255,))
+        else:
+            d.line(geometry, fill=colour + (255,), width=max(1, int(rest[0])))
     return big
+
+
+def clock_svg(detail):
+    """The same art as a scalable SVG on a 32 x 32 view box."""
+    def colour(c):
+        return "#%02x%02x%02x" % c
+
+    def number(v):
+        return ("%.3f" % v).rstrip("0").rstrip(".")
+
+    body = []
+    for kind, g, c, *rest in clock_shapes(32, detail):
+        if kind == "ellipse":
+            outline, width = rest
+            cx, cy, rx, ry = (g[0] + g[2]) / 2, (g[1] + g[3]) / 2, (g[2] - g[0]) / 2, (g[3] - g[1]) / 2
+            stroke = ""
+            if outline:   # the raster outline lies inside the box
+                rx, ry = rx - width / 2, ry - width / 2
+                stroke = ' stroke="%s" stroke-width="%s"' % (colour(outline), number(width))
+            body.append('<ellipse cx="%s" cy="%s" rx="%s" ry="%s" fill="%s"%s/>'
+                        % (number(cx), number(cy), number(rx), number(ry), colour(c), stroke))
+        else:
+            body.append('<line x1="%s" y1="%s" x2="%s" y2="%s" stroke="%s" stroke-width="%s"/>'
+                        % (*(number(v) for v in g), colour(c), number(rest[0])))
+    return ('<svg xmlns="http://www.w3.org/2000/svg" width="256" height="256" viewBox="0 0 32 32">\n'
+            + "".join("  %s\n" % e for e in body) + "</svg>\n")
 
 
 def icon_image(size):
@@ -97,8 +139,15 @@ def build():
     out += b"".join(d for _, d in images)
     with open(os.path.join(ICONS, "horalia.ico"), "wb") as f:
         f.write(out)
-    png = clock_rgba(128, 4, 1).resize((128, 128), Image.Resampling.BOX)
-    png.save(os.path.join(ICONS, "horalia.png"), optimize=False)
+    # The desktop's icon theme: each size drawn afresh, with the bolder hands
+    # and fewer ticks of the small icon below 32 pixels, and the SVG.
+    os.makedirs(DESKTOP_ICONS, exist_ok=True)
+    for size in DESKTOP_ICON_SIZES:
+        detail = 1 if size >= 32 else 0
+        png = clock_rgba(size, max(4, 512 // size), detail).resize((size, size), Image.Resampling.BOX)
+        png.save(os.path.join(DESKTOP_ICONS, "horalia-%d.png" % size), optimize=False)
+    with open(os.path.join(DESKTOP_ICONS, "horalia.svg"), "w") as f:
+        f.write(clock_svg(1))
 
 
 if __name__ == "__main__":

@@ -7,7 +7,7 @@ import math
 import numpy as np
 from PIL import Image, ImageDraw
 
-from common import KEY, font, reduce_rgba, quantise, save_bmp, strip
+from common import ENGLISH, KEY, bitmap_name, font, reduce_rgba, quantise, save_bmp, strip, translations
 
 S = 8  # supersampling factor
 
@@ -189,6 +189,9 @@ def menu_face(pressed):
 
 def label_face(text, base, edge, pressed, size=16):
     w, h = 60, 30
+    width = font(size * S).getlength(text) / S + 2 * 1.2
+    if width > w - 6:  # 3 px clear of each side of the face
+        raise SystemExit("button word %r (%.1f px wide) does not fit its %d px face" % (text, width, w))
 
     def content(layer, off):
         text_on(layer, text, size, (30 * S, 15 * S + off), stroke=edge)
@@ -246,10 +249,16 @@ def build():
     pics["arrow_up.bmp"] = (strip(arrow_face(True, False), arrow_face(True, True)), 8)
     pics["arrow_down.bmp"] = (strip(arrow_face(False, False), arrow_face(False, True)), 8)
     pics["check_button.bmp"] = (strip(check_face(False), check_face(True)), 8)
-    pics["ok_button.bmp"] = (strip(label_face("OK", GREEN, GREEN_EDGE, False, 18),
-                                   label_face("OK", GREEN, GREEN_EDGE, True, 18)), 4)
-    pics["reset_button.bmp"] = (strip(label_face("Reset", ORANGE, ORANGE_EDGE, False, 15),
-                                      label_face("Reset", ORANGE, ORANGE_EDGE, True, 15)), 4)
+    # The worded buttons in every language whose word differs from English.
+    table, languages = translations()
+    for lang in languages:
+        for key, name, colours, size in (("button.ok", "ok_button.bmp", (GREEN, GREEN_EDGE), 18),
+                                         ("button.reset", "reset_button.bmp", (ORANGE, ORANGE_EDGE), 15)):
+            word = table[lang][key]
+            if lang != ENGLISH and word == table[ENGLISH][key]:
+                continue
+            pics[bitmap_name(lang, name)] = (strip(label_face(word, *colours, False, size),
+                                                   label_face(word, *colours, True, size)), 4)
     pics["level_marker.bmp"] = (level_marker(), 4)
     pics["tick.bmp"] = (tick(), 4)
     pics["exit_icon.bmp"] = (exit_icon(), 4)

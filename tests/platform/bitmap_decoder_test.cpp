@@ -1,0 +1,76 @@
+// Run-length coded (BI_RLE8) bitmap resources: a stream of runs, blocks and
+// line ends gives its pixels; a damaged stream gives no picture at all.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/core/bitmap_decoder.h"
+
+namespace {
+
+using platform::Colour;
+using platform::rgb;
+
+const Colour PALETTE[] = {rgb(0, 0, 0), rgb(255, 0, 0), rgb(0, 255, 0), rgb(0, 0, 255)};
+
+// A 4 x 2 bottom-up 8-bit resource (header, four colours) with these codes.
+std::vector<std::uint8_t> resource(const std::vector<std::uint8_t>& codes) {
+    std::vector<std::uint8_t> bytes(40, 0);
+    auto put32 = [&bytes](std::size_t at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+    };
+    put32(0, 40);
+    put32(4, 4);
+    put32(8, 2);
+    bytes[12] = 1;   // planes
+    bytes[14] = 8;   // bits per pixel
+    put32(16, 1);    // BI_RLE8
+    put32(20, static_cast<std::uint32_t>(codes.size()));
+    put32(32, 4);    // colours used
+    for (Colour c : PALETTE) {
+        // A Colour holds red in its low byte; a palette entry is blue, green, red, 0.
+        bytes.push_back(static_cast<std::uint8_t>((c >> 16) & 0xFF));
+        bytes.push_back(static_cast<std::uint8_t>((c >> 8) & 0xFF));
+        bytes.push_back(static_cast<std::uint8_t>(c & 0xFF));
+        bytes.push_back(0);
+    }
+    bytes.insert(bytes.end(), codes.begin(), codes.end());
+    return bytes;
+}
+
+TEST(RunLengthBitmap, RunsBlocksAndLineEndsGiveTheirPixels) {
+    // Bottom row: two of colour 1, two of colour 2. Top row: a block of 2, 3, 1
+    // (padded to a word), its last pixel left to colour 0.
+    const auto picture = platform::core::decodeBitmapResource(
+        resource({2, 1, 2, 2, 0, 0, /* top */ 0, 3, 2, 3, 1, 0, 0, 1}));
+    ASSERT_TRUE(picture.has_value());
+    const int expected[2][4] = {{2, 3, 1, 0}, {1, 1, 2, 2}};
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 4; ++x) EXPECT_EQ(picture->pixel(x, y), PALETTE[expected[y][x]]) << x << "," << y;
+}
+
+struct Damage {
+    const char* what;
+    std::vector<std::uint8_t> codes;
+};
+
+class DamagedRunLength : public ::testing::TestWithParam<Damage> {};
+
+TEST_P(DamagedRunLength, GivesNoPicture) {
+    EXPECT_FALSE(platform::core::decodeBitmapResource(resource(GetParam().codes)).has_value());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Streams, DamagedRunLength,
+    ::testing::Values(Damage{"run_past_the_row", {5, 1, 0, 1}},
+                      Damage{"block_past_the_row", {0, 5, 1, 2, 3, 1, 2, 0, 0, 1}},
+                      Damage{"block_past_the_bytes", {0, 4, 1, 2}},
+                      Damage{"move_past_the_right_edge", {0, 2, 5, 0, 0, 1}},
+                      Damage{"move_below_the_picture", {0, 2, 0, 2, 0, 1}},
+                      Damage{"more_lines_than_the_picture", {0, 0, 0, 0, 0, 0, 0, 1}},
+                      Damage{"cut_off_before_the_end", {2, 1, 2, 2, 0, 0, 2, 1}},
+                      Damage{"cut_inside_a_move", {0, 2, 1}}),
+    [](const auto& info) { return std::string(info.param.what); });
+
+}  // namespace
