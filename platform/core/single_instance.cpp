@@ -6,6 +6,7 @@
 #include "platform/core/single_instance.h"
 
 #include <fcntl.h>
+#include <sys/epoll.h>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -59,6 +60,9 @@ struct Pending {
 struct State {
     std::vector<Claim> claims;
     int listener = -1;
+    // Readable when the listener or a waiting connection is: what a host
+    // that sleeps between events waits on.
+    int waiter = -1;
     std::string socketPath;
     pid_t listenerOwner = 0;
     std::vector<Pending> pending;
@@ -159,16 +163,32 @@ bool serve(Pending& connection, Clock::time_point now) {
     return true;
 }
 
+void watch(int fd) {
+    epoll_event event{};
+    event.events = EPOLLIN | EPOLLRDHUP;
+    event.data.fd = fd;
+    ::epoll_ctl(state().waiter, EPOLL_CTL_ADD, fd, &event);
+}
+
+void drop(const Pending& connection) {
+    ::epoll_ctl(state().waiter, EPOLL_CTL_DEL, connection.fd, nullptr);
+    ::close(connection.fd);
+}
+
 void closeListener() {
     State& s = state();
-    for (Pending& connection : s.pending) ::close(connection.fd);
+    // Descriptors inherited across fork are only closed: the name and the
+    // set of watched connections stay with their owner.
+    const bool owner = s.listenerOwner == ::getpid();
+    for (Pending& connection : s.pending) owner ? drop(connection) : (void)::close(connection.fd);
     s.pending.clear();
     if (s.listener >= 0) {
-        // A copy of the descriptor inherited across fork leaves the name to its owner.
-        if (s.listenerOwner == ::getpid()) ::unlink(s.socketPath.c_str());
+        if (owner) ::unlink(s.socketPath.c_str());
         ::close(s.listener);
     }
+    if (s.waiter >= 0) ::close(s.waiter);
     s.listener = -1;
+    s.waiter = -1;
     s.socketPath.clear();
 }
 
@@ -186,12 +206,16 @@ void announce(std::wstring_view className, std::wstring_view title) {
     if (fd < 0) return;
     // Whatever has the name now was left by a copy that ended: the claim is ours.
     ::unlink(names.socket.c_str());
-    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+    const int waiter = ::epoll_create1(EPOLL_CLOEXEC);
+    if (waiter < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
         ::listen(fd, static_cast<int>(MAX_PENDING)) != 0) {
+        if (waiter >= 0) ::close(waiter);
         ::close(fd);
         return;
     }
     s.listener = fd;
+    s.waiter = waiter;
+    watch(fd);
     s.socketPath = names.socket;
     s.listenerOwner = ::getpid();
 }
@@ -250,10 +274,11 @@ void poll() {
             continue;
         }
         s.pending.push_back({client, now + TIME_TO_SPEAK, {}});
+        watch(client);
     }
     for (std::size_t i = 0; i < s.pending.size();) {
         if (serve(s.pending[i], now)) {
-            ::close(s.pending[i].fd);
+            drop(s.pending[i]);
             s.pending.erase(s.pending.begin() + static_cast<std::ptrdiff_t>(i));
         } else {
             ++i;
@@ -261,7 +286,7 @@ void poll() {
     }
 }
 
-int listenerDescriptor() { return state().listener; }
+int listenerDescriptor() { return state().waiter; }
 
 int raiseRequests() { return state().raises; }
 

@@ -32,8 +32,9 @@ bool askToRaise(std::wstring_view className, std::wstring_view title);
 // the hosts while they wait for input; each raise request reaches the host.
 void poll();
 
-// The listening socket's descriptor, or -1 when this process does not
-// answer; readable when a request waits, so hosts can sleep on it.
+// A descriptor that is readable when a request waits (a new connection, or
+// one accepted earlier that has now spoken), so hosts can sleep on it and
+// call poll when it wakes them; -1 when this process does not answer.
 int listenerDescriptor();
 
 // How many raise requests this process has had.

@@ -5,6 +5,7 @@
 // game, keep it from starting or make a second copy hang.
 #include <gtest/gtest.h>
 
+#include <poll.h>
 #include <signal.h>
 #include <stdlib.h>
 #include <sys/socket.h>
@@ -20,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/single_instance.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "tests/support/temp_folder.h"
@@ -237,6 +239,25 @@ TEST_F(SingleInstance, AFloodOfSilentConnectionsNeverHoldsTheGameUp) {
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_EQ(headless::raiseRequests(), before + 1) << "the real request got through";
+}
+
+TEST_F(SingleInstance, AHostSleepingOnTheListenerWakesForARequestSaidAfterItsConnectionWasTaken) {
+    ASSERT_NE(openWindow(L"Horalia"), nullptr);
+    const int asker = silentConnection(socketPath());
+    ASSERT_GE(asker, 0);
+    pumpOnce();  // the connection is taken; it has said nothing yet
+    const int before = headless::raiseRequests();
+    auto wakes = [] {
+        pollfd waiting{core::singleInstance::listenerDescriptor(), POLLIN, 0};
+        return ::poll(&waiting, 1, 200) == 1;
+    };
+    EXPECT_FALSE(wakes()) << "nothing to do yet";
+
+    ASSERT_EQ(send(asker, "raise", 5, 0), 5);
+    EXPECT_TRUE(wakes());
+    pumpOnce();
+    EXPECT_EQ(headless::raiseRequests(), before + 1);
+    close(asker);
 }
 
 TEST_F(SingleInstance, SecondCopiesGiveUpOnAStoppedFirstCopyWithinAboutASecond) {
