@@ -68,6 +68,9 @@ struct State {
     std::vector<Pending> pending;
     int raises = 0;
     std::string space = "desktop";
+
+    // A process that ends normally leaves no files behind.
+    ~State();
 };
 
 State& state() {
@@ -170,17 +173,16 @@ void watch(int fd) {
     ::epoll_ctl(state().waiter, EPOLL_CTL_ADD, fd, &event);
 }
 
-void drop(const Pending& connection) {
-    ::epoll_ctl(state().waiter, EPOLL_CTL_DEL, connection.fd, nullptr);
+void drop(State& s, const Pending& connection) {
+    ::epoll_ctl(s.waiter, EPOLL_CTL_DEL, connection.fd, nullptr);
     ::close(connection.fd);
 }
 
-void closeListener() {
-    State& s = state();
+void closeListener(State& s) {
     // Descriptors inherited across fork are only closed: the name and the
     // set of watched connections stay with their owner.
     const bool owner = s.listenerOwner == ::getpid();
-    for (Pending& connection : s.pending) owner ? drop(connection) : (void)::close(connection.fd);
+    for (Pending& connection : s.pending) owner ? drop(s, connection) : (void)::close(connection.fd);
     s.pending.clear();
     if (s.listener >= 0) {
         if (owner) ::unlink(s.socketPath.c_str());
@@ -191,6 +193,17 @@ void closeListener() {
     s.waiter = -1;
     s.socketPath.clear();
 }
+
+void giveUp(State& s) {
+    closeListener(s);
+    for (Claim& claim : s.claims) {
+        if (claim.owner == ::getpid()) ::unlink(claim.lock.c_str());  // before letting go, see takeLock
+        ::close(claim.fd);
+    }
+    s.claims.clear();
+}
+
+State::~State() { giveUp(*this); }
 
 }  // namespace
 
@@ -220,14 +233,7 @@ void announce(std::wstring_view className, std::wstring_view title) {
     s.listenerOwner = ::getpid();
 }
 
-void withdraw() {
-    closeListener();
-    for (Claim& claim : state().claims) {
-        if (claim.owner == ::getpid()) ::unlink(claim.lock.c_str());  // before letting go, see takeLock
-        ::close(claim.fd);
-    }
-    state().claims.clear();
-}
+void withdraw() { giveUp(state()); }
 
 bool someoneAnswers(std::wstring_view className, std::wstring_view title) {
     const Names names = namesOf(className, title);
@@ -242,7 +248,7 @@ bool someoneAnswers(std::wstring_view className, std::wstring_view title) {
 bool askToRaise(std::wstring_view className, std::wstring_view title) {
     sockaddr_un address;
     if (!socketAddress(namesOf(className, title).socket, address)) return false;
-    const auto giveUp = Clock::now() + TIME_TO_BE_HEARD;
+    const auto deadline = Clock::now() + TIME_TO_BE_HEARD;
     for (;;) {
         const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
         if (fd < 0) return false;
@@ -257,7 +263,7 @@ bool askToRaise(std::wstring_view className, std::wstring_view title) {
         // A full queue (a stopped or busy holder) or a holder that has not
         // bound its socket yet: try again for a while, never for ever.
         const bool worthRetrying = error == EAGAIN || error == ECONNREFUSED || error == ENOENT || error == EINTR;
-        if (!worthRetrying || Clock::now() >= giveUp) return false;
+        if (!worthRetrying || Clock::now() >= deadline) return false;
         std::this_thread::sleep_for(RETRY_PAUSE);
     }
 }
@@ -278,7 +284,7 @@ void poll() {
     }
     for (std::size_t i = 0; i < s.pending.size();) {
         if (serve(s.pending[i], now)) {
-            drop(s.pending[i]);
+            drop(s, s.pending[i]);
             s.pending.erase(s.pending.begin() + static_cast<std::ptrdiff_t>(i));
         } else {
             ++i;
