@@ -48,8 +48,9 @@ mkdir -m 700 "$work/home" "$work/run"
 export DISPLAY=$display HOME=$work/home XDG_RUNTIME_DIR=$work/run SDL_AUDIODRIVER=dummy
 unset XDG_CONFIG_HOME
 sleep 1
-# Its own network namespace where possible, so that a copy running elsewhere
-# on the machine cannot answer the one-copy check.
+# Its own runtime folder (above) keeps a copy running elsewhere on the
+# machine from answering the one-copy check; a network namespace of its own
+# where possible as well.
 isolate=()
 unshare --net true 2>/dev/null && isolate=(unshare --net)
 "${isolate[@]}" $command >"$work/log" 2>&1 &

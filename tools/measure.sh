@@ -16,7 +16,9 @@ Xvfb "$display" -screen 0 800x800x24 >/dev/null 2>&1 &
 xvfb=$!
 settings=$(mktemp -d)
 trap 'kill ${game:-} $xvfb 2>/dev/null || true; rm -rf "$settings"' EXIT
-export DISPLAY=$display XDG_CONFIG_HOME=$settings SDL_AUDIODRIVER=dummy
+# Its own runtime folder too (mktemp makes it 0700), so that the one-copy
+# check never meets a copy running elsewhere on the machine.
+export DISPLAY=$display XDG_CONFIG_HOME=$settings XDG_RUNTIME_DIR=$settings SDL_AUDIODRIVER=dummy
 sleep 1
 
 ticks_per_second=$(getconf CLK_TCK)

@@ -25,9 +25,9 @@ if [ -n "$level" ]; then
   printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Quillmoor\\Horalia]\r\n"level"="%s"\r\n' \
     "$level" >"$home/config/horalia/registry.reg"
 fi
-# The program lets one copy run per user on the whole machine (an abstract
-# socket); as root it gets a network namespace of its own, so that a copy
-# running elsewhere on a shared machine cannot take its place.
+# The program lets one copy run per user and runtime folder; the private
+# runtime folder above already keeps a copy running elsewhere away. As root
+# it gets a network namespace of its own as well.
 alone=()
 [ "$(id -u)" -ne 0 ] || alone=(unshare --net)
 sleep 1

@@ -13,7 +13,9 @@ Xvfb "$display" -screen 0 640x800x24 >/dev/null 2>&1 &
 xvfb=$!
 settings=$(mktemp -d)
 trap 'kill $xvfb 2>/dev/null || true; rm -rf "$settings"' EXIT
-export DISPLAY=$display XDG_CONFIG_HOME=$settings SDL_AUDIODRIVER=dummy
+# A runtime folder of its own (mktemp makes it 0700): the one-copy check of
+# another copy running on this machine cannot get in the way.
+export DISPLAY=$display XDG_CONFIG_HOME=$settings XDG_RUNTIME_DIR=$settings SDL_AUDIODRIVER=dummy
 sleep 1
 
 "$program" >"$settings/log" 2>&1 &
@@ -49,5 +51,5 @@ if kill -0 "$game" 2>/dev/null; then
   exit 1
 fi
 wait "$game" || status=$?
-[ "$status" -eq 0 ] || { echo "the program ended with $status" >&2; exit 1; }
+[ "$status" -eq 0 ] || { echo "the program ended with $status" >&2; cat "$settings/log" >&2; exit 1; }
 echo "desktop program: window, tap and exit all fine"

@@ -1,24 +1,76 @@
-// Abstract-namespace Unix sockets: a name bound by a process exists exactly
-// as long as the process keeps it open.
+// The one-copy claim: a lock file taken with flock before anything else, and
+// a filesystem socket beside it that only the claim's holder binds. Both live
+// in a folder only the user can reach; the peer's user is checked as well.
+// Nothing here blocks the game's thread: the listener and its connections are
+// non-blocking and each call does a bounded amount of work.
 #include "platform/core/single_instance.h"
 
 #include <fcntl.h>
+#include <sys/epoll.h>
+#include <sys/file.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <thread>
+#include <vector>
 
 #include "platform/core/host.h"
+#include "platform/core/runtime_folder.h"
 #include "platform/core/text_encoding.h"
 
 namespace platform::core::singleInstance {
 namespace {
 
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+constexpr int MAX_ACCEPTS_PER_POLL = 8;
+constexpr std::size_t MAX_PENDING = 8;
+constexpr auto TIME_TO_SPEAK = 500ms;       // a connection that has not spoken by then is dropped
+constexpr auto TIME_TO_BE_HEARD = 1000ms;   // how long a second copy keeps trying
+constexpr auto RETRY_PAUSE = 20ms;
+constexpr char REQUEST[] = "raise";
+constexpr std::size_t REQUEST_SIZE = sizeof REQUEST - 1;
+
+// The files of one class and title's claim.
+struct Names {
+    std::string lock;
+    std::string socket;
+};
+
+// A claim this process holds (or inherited across fork: then owner differs).
+struct Claim {
+    std::string lock;
+    int fd = -1;
+    pid_t owner = 0;
+};
+
+// A connection that has not said its request yet.
+struct Pending {
+    int fd = -1;
+    Clock::time_point deadline;
+    std::string said;
+};
+
 struct State {
+    std::vector<Claim> claims;
     int listener = -1;
+    // Readable when the listener or a waiting connection is: what a host
+    // that sleeps between events waits on.
+    int waiter = -1;
+    std::string socketPath;
+    pid_t listenerOwner = 0;
+    std::vector<Pending> pending;
     int raises = 0;
     std::string space = "desktop";
+
+    // A process that ends normally leaves no files behind.
+    ~State();
 };
 
 State& state() {
@@ -26,88 +78,221 @@ State& state() {
     return instance;
 }
 
-// The socket address for a class and title; false when the name is too long.
-bool addressOf(std::wstring_view className, std::wstring_view title, sockaddr_un& address,
-               socklen_t& length) {
-    const std::string name = "horalia." + state().space + "." + std::to_string(getuid()) + "." +
-                             utf8(className) + "." + utf8(title);
-    if (name.size() + 1 > sizeof(address.sun_path)) return false;
+// Class and title become part of a file name: anything but letters, digits,
+// '.', '-' and '_' is replaced.
+std::string fileSafe(std::wstring_view text) {
+    std::string name = utf8(text);
+    for (char& c : name) {
+        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                           c == '.' || c == '-' || c == '_';
+        if (!plain) c = '_';
+    }
+    return name;
+}
+
+// The claim's files; empty when no private folder can be had.
+Names namesOf(std::wstring_view className, std::wstring_view title) {
+    const std::string folder = runtimeFolder();
+    if (folder.empty()) return {};
+    const std::string stem = folder + "/horalia." + state().space + "." + fileSafe(className) + "." +
+                             fileSafe(title);
+    return {stem + ".lock", stem + ".socket"};
+}
+
+bool socketAddress(const std::string& path, sockaddr_un& address) {
+    if (path.empty() || path.size() + 1 > sizeof address.sun_path) return false;
     std::memset(&address, 0, sizeof address);
     address.sun_family = AF_UNIX;
-    std::memcpy(address.sun_path + 1, name.data(), name.size());  // leading 0: abstract
-    length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
     return true;
 }
 
-int connectTo(std::wstring_view className, std::wstring_view title) {
-    sockaddr_un address;
-    socklen_t length;
-    if (!addressOf(className, title, address, length)) return -1;
-    int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0) return -1;
-    if (connect(fd, reinterpret_cast<sockaddr*>(&address), length) != 0) {
-        close(fd);
-        return -1;
+enum : int { HELD_ELSEWHERE = -1, NO_LOCK = -2 };
+
+// Takes the lock file's flock without waiting: its descriptor, HELD_ELSEWHERE
+// when another process holds it, or NO_LOCK when no lock can be had here.
+int takeLock(const std::string& path) {
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (fd < 0) return NO_LOCK;
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const int error = errno;
+            ::close(fd);
+            return error == EWOULDBLOCK ? HELD_ELSEWHERE : NO_LOCK;
+        }
+        // A holder that was just leaving removes the name before letting go;
+        // only the file that still carries the name is the claim.
+        struct stat mine, named;
+        if (::fstat(fd, &mine) == 0 && ::stat(path.c_str(), &named) == 0 && mine.st_dev == named.st_dev &&
+            mine.st_ino == named.st_ino)
+            return fd;
+        ::close(fd);
     }
-    return fd;
+    return NO_LOCK;
 }
+
+bool holds(const std::string& lock) {
+    for (const Claim& claim : state().claims)
+        if (claim.lock == lock && claim.owner == ::getpid()) return true;
+    return false;
+}
+
+// The peer is trusted only when it runs as this process's user.
+bool sameUser(int fd) {
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    return ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && peer.uid == ::geteuid();
+}
+
+// Reads what the connection has said so far; true when it is finished with
+// (request heard, closed, failed, or its time is up).
+bool serve(Pending& connection, Clock::time_point now) {
+    char bytes[16];
+    for (;;) {
+        const ssize_t got = ::recv(connection.fd, bytes, sizeof bytes, MSG_DONTWAIT);
+        if (got > 0) {
+            connection.said.append(bytes, static_cast<std::size_t>(got));
+            if (connection.said.size() >= REQUEST_SIZE) break;
+            continue;
+        }
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return now >= connection.deadline;
+        return true;  // closed or failed before the whole request came
+    }
+    if (connection.said.compare(0, REQUEST_SIZE, REQUEST) == 0) {
+        ++state().raises;
+        host::raiseWindow();
+    }
+    return true;
+}
+
+void watch(int fd) {
+    epoll_event event{};
+    event.events = EPOLLIN | EPOLLRDHUP;
+    event.data.fd = fd;
+    ::epoll_ctl(state().waiter, EPOLL_CTL_ADD, fd, &event);
+}
+
+void drop(State& s, const Pending& connection) {
+    ::epoll_ctl(s.waiter, EPOLL_CTL_DEL, connection.fd, nullptr);
+    ::close(connection.fd);
+}
+
+void closeListener(State& s) {
+    // Descriptors inherited across fork are only closed: the name and the
+    // set of watched connections stay with their owner.
+    const bool owner = s.listenerOwner == ::getpid();
+    for (Pending& connection : s.pending) owner ? drop(s, connection) : (void)::close(connection.fd);
+    s.pending.clear();
+    if (s.listener >= 0) {
+        if (owner) ::unlink(s.socketPath.c_str());
+        ::close(s.listener);
+    }
+    if (s.waiter >= 0) ::close(s.waiter);
+    s.listener = -1;
+    s.waiter = -1;
+    s.socketPath.clear();
+}
+
+void giveUp(State& s) {
+    closeListener(s);
+    for (Claim& claim : s.claims) {
+        if (claim.owner == ::getpid()) ::unlink(claim.lock.c_str());  // before letting go, see takeLock
+        ::close(claim.fd);
+    }
+    s.claims.clear();
+}
+
+State::~State() { giveUp(*this); }
 
 }  // namespace
 
 void announce(std::wstring_view className, std::wstring_view title) {
-    if (state().listener >= 0) return;
+    State& s = state();
+    if (s.listener >= 0) return;
+    const Names names = namesOf(className, title);
+    if (names.lock.empty()) return;
+    if (!holds(names.lock) && (someoneAnswers(className, title) || !holds(names.lock))) return;
     sockaddr_un address;
-    socklen_t length;
-    if (!addressOf(className, title, address, length)) return;
-    int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (!socketAddress(names.socket, address)) return;  // the claim alone still keeps one copy
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (fd < 0) return;
-    if (bind(fd, reinterpret_cast<sockaddr*>(&address), length) != 0 || listen(fd, 4) != 0) {
-        close(fd);
+    // Whatever has the name now was left by a copy that ended: the claim is ours.
+    ::unlink(names.socket.c_str());
+    const int waiter = ::epoll_create1(EPOLL_CLOEXEC);
+    if (waiter < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(fd, static_cast<int>(MAX_PENDING)) != 0) {
+        if (waiter >= 0) ::close(waiter);
+        ::close(fd);
         return;
     }
-    state().listener = fd;
+    s.listener = fd;
+    s.waiter = waiter;
+    watch(fd);
+    s.socketPath = names.socket;
+    s.listenerOwner = ::getpid();
 }
 
-void withdraw() {
-    if (state().listener >= 0) close(state().listener);
-    state().listener = -1;
-}
+void withdraw() { giveUp(state()); }
 
 bool someoneAnswers(std::wstring_view className, std::wstring_view title) {
-    int fd = connectTo(className, title);
-    if (fd < 0) return false;
-    close(fd);
-    return true;
+    const Names names = namesOf(className, title);
+    if (names.lock.empty() || holds(names.lock)) return false;
+    const int fd = takeLock(names.lock);
+    if (fd == HELD_ELSEWHERE) return true;
+    // Without a private folder or a lock this copy runs: better two copies than none.
+    if (fd >= 0) state().claims.push_back({names.lock, fd, ::getpid()});
+    return false;
 }
 
 bool askToRaise(std::wstring_view className, std::wstring_view title) {
-    int fd = connectTo(className, title);
-    if (fd < 0) return false;
-    const bool sent = send(fd, "raise", 5, MSG_NOSIGNAL) == 5;
-    close(fd);
-    return sent;
+    sockaddr_un address;
+    if (!socketAddress(namesOf(className, title).socket, address)) return false;
+    const auto deadline = Clock::now() + TIME_TO_BE_HEARD;
+    for (;;) {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        if (fd < 0) return false;
+        if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
+            const bool sent = ::send(fd, REQUEST, REQUEST_SIZE, MSG_DONTWAIT | MSG_NOSIGNAL) ==
+                              static_cast<ssize_t>(REQUEST_SIZE);
+            ::close(fd);
+            return sent;
+        }
+        const int error = errno;
+        ::close(fd);
+        // A full queue (a stopped or busy holder) or a holder that has not
+        // bound its socket yet: try again for a while, never for ever.
+        const bool worthRetrying = error == EAGAIN || error == ECONNREFUSED || error == ENOENT || error == EINTR;
+        if (!worthRetrying || Clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(RETRY_PAUSE);
+    }
 }
 
 void poll() {
-    if (state().listener < 0) return;
-    for (;;) {
-        int client = accept4(state().listener, nullptr, nullptr, SOCK_CLOEXEC);
-        if (client < 0) return;
-        // The asking process writes its request and closes at once; a short
-        // wait is enough, and a silent client is simply dropped.
-        timeval timeout{0, 100000};
-        setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
-        char request[8] = {};
-        const ssize_t got = recv(client, request, sizeof request, 0);
-        close(client);
-        if (got == 5 && std::memcmp(request, "raise", 5) == 0) {
-            ++state().raises;
-            host::raiseWindow();
+    State& s = state();
+    if (s.listener < 0) return;
+    const auto now = Clock::now();
+    for (int i = 0; i < MAX_ACCEPTS_PER_POLL && s.pending.size() < MAX_PENDING; ++i) {
+        const int client = ::accept4(s.listener, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (client < 0) break;
+        if (!sameUser(client)) {
+            ::close(client);
+            continue;
+        }
+        s.pending.push_back({client, now + TIME_TO_SPEAK, {}});
+        watch(client);
+    }
+    for (std::size_t i = 0; i < s.pending.size();) {
+        if (serve(s.pending[i], now)) {
+            drop(s, s.pending[i]);
+            s.pending.erase(s.pending.begin() + static_cast<std::ptrdiff_t>(i));
+        } else {
+            ++i;
         }
     }
 }
 
-int listenerDescriptor() { return state().listener; }
+int listenerDescriptor() { return state().waiter; }
 
 int raiseRequests() { return state().raises; }
 

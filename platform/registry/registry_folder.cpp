@@ -3,7 +3,9 @@
 #include "platform/registry/registry_folder.h"
 
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
 
 #include <cstdlib>
 #include <vector>
@@ -16,9 +18,10 @@ std::filesystem::path& chosenFolder() {
     return folder;
 }
 
-// The home folder from $HOME, or from the password database when it is unset.
+// The home folder from $HOME, or from the password database when it is unset
+// or relative (the XDG rules ignore relative paths).
 std::filesystem::path homeFolder() {
-    if (const char* home = std::getenv("HOME"); home && *home) return home;
+    if (const char* home = std::getenv("HOME"); home && *home == '/') return home;
     long size = sysconf(_SC_GETPW_R_SIZE_MAX);
     std::vector<char> buffer(size > 0 ? static_cast<std::size_t>(size) : 16384);
     passwd entry{};
@@ -44,6 +47,20 @@ std::filesystem::path defaultFolder() {
 
 void setFolder(const std::filesystem::path& folder) {
     chosenFolder() = folder;
+}
+
+bool makeFolder(const std::filesystem::path& folder) {
+    if (folder.empty()) return false;
+    std::filesystem::path partial;
+    struct stat info;
+    for (const auto& part : folder) {
+        partial /= part;
+        if (::mkdir(partial.c_str(), 0700) == 0)
+            ::chmod(partial.c_str(), 0700);  // whatever the umask left
+        else if (::stat(partial.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+            return false;
+    }
+    return true;
 }
 
 std::filesystem::path filePath() {

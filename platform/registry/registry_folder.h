@@ -10,6 +10,10 @@ namespace platform::registry {
 // to the default ($XDG_CONFIG_HOME/horalia, or ~/.config/horalia).
 void setFolder(const std::filesystem::path& folder);
 
+// Makes the folder and its missing parents, each 0700 as the XDG rules ask;
+// folders that exist keep their mode. True when the folder exists afterwards.
+bool makeFolder(const std::filesystem::path& folder);
+
 // The registry file in use; empty when no folder can be found (no home).
 std::filesystem::path filePath();
 

@@ -1,4 +1,5 @@
-// Writes and reads the registry export format:
+// Writes the registry export format in UTF-8 and reads it in UTF-8 (with or
+// without a byte-order mark) or UTF-16LE with a byte-order mark:
 //   [HKEY_CURRENT_USER\Software\Quillmoor\Horalia]
 //   "score"="12"                      clean UTF-16LE text with one final null
 //   "stat"=hex:00,01,...,\            binary, wrapped like regedit's export
@@ -263,9 +264,17 @@ std::string formatDocument(const Document& document) {
 }
 
 std::optional<Document> parseDocument(std::string_view text) {
-    if (text.find('\0') != std::string_view::npos) return std::nullopt;
-    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-    std::optional<std::wstring> wide = fromUtf8(text);
+    std::optional<std::wstring> wide;
+    if (text.starts_with("\xFF\xFE")) {
+        // UTF-16LE with its byte-order mark, as a Windows registry editor exports.
+        text.remove_prefix(2);
+        wide = fromUtf16le({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+        if (wide && wide->find(L'\0') != std::wstring::npos) return std::nullopt;
+    } else {
+        if (text.find('\0') != std::string_view::npos) return std::nullopt;
+        if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+        wide = fromUtf8(text);
+    }
     if (!wide) return std::nullopt;
     return Parser(*wide).parse();
 }

@@ -1,5 +1,5 @@
 // The registry file's text: the Windows registry export format (version 5.00)
-// in UTF-8, which a person can read and edit and regedit can import.
+// written in UTF-8, which a person can read and edit and regedit can import.
 #pragma once
 
 #include <optional>
@@ -17,7 +17,8 @@ inline constexpr std::string_view FILE_HEADER = "Windows Registry Editor Version
 std::string formatDocument(const Document& document);
 
 // The document the text describes, or nullopt when it is not a complete file
-// of this format (garbage, binary, cut short, deletions, malformed data).
+// of this format (garbage, binary, cut short, deletions, malformed data). The
+// text is UTF-8, with or without a byte-order mark, or UTF-16LE with one.
 std::optional<Document> parseDocument(std::string_view text);
 
 }  // namespace platform::registry

@@ -1,6 +1,7 @@
-// platform::RegistryKey on the registry file: every call reads the file
-// afresh, and every change rewrites it durably before it returns, so that the
-// file is always the whole truth and other processes see each change at once.
+// platform::RegistryKey on the registry file: every call sees the file as it
+// is on disk now (read again only when it changed), and every change rewrites
+// it durably before it returns, so that the file is always the whole truth and
+// other processes see each change at once.
 #include <cstring>
 
 #include "platform/platform.h"
@@ -27,7 +28,7 @@ std::optional<RegistryKey> RegistryKey::createOrOpen(std::wstring_view subKey) {
     try {
         std::optional<std::wstring> path = registry::userKeyPath(subKey);
         if (!path) return std::nullopt;
-        std::optional<registry::Document> document = registry::loadDocument();
+        registry::Document* document = registry::loadDocument();
         if (!document) return std::nullopt;
         if (!document->find(*path)) {
             document->ensure(*path);
@@ -41,7 +42,7 @@ std::optional<RegistryKey> RegistryKey::createOrOpen(std::wstring_view subKey) {
 
 std::optional<ValueInfo> RegistryKey::queryInfo(std::wstring_view name) const {
     try {
-        std::optional<registry::Document> document = registry::loadDocument();
+        registry::Document* document = registry::loadDocument();
         if (!document) return std::nullopt;
         const registry::Value* value = findValue(*document, path_, name);
         if (!value) return std::nullopt;
@@ -54,7 +55,7 @@ std::optional<ValueInfo> RegistryKey::queryInfo(std::wstring_view name) const {
 RegistryResult RegistryKey::query(std::wstring_view name, std::span<std::uint8_t> buffer,
                                   ValueInfo* info) const {
     try {
-        std::optional<registry::Document> document = registry::loadDocument();
+        registry::Document* document = registry::loadDocument();
         if (!document) return RegistryResult::failed;
         const registry::Value* value = findValue(*document, path_, name);
         if (!value) return RegistryResult::missing;
@@ -71,7 +72,7 @@ bool RegistryKey::set(std::wstring_view name, ValueType type, std::span<const st
     try {
         std::optional<std::wstring> path = registry::userKeyPath(path_);
         if (!path || !registry::validValueName(name) || data.size() > MAX_VALUE_SIZE) return false;
-        std::optional<registry::Document> document = registry::loadDocument();
+        registry::Document* document = registry::loadDocument();
         if (!document) return false;
         // The key is made again if the file lost it since it was opened.
         document->ensure(*path).put(registry::Value{std::wstring(name), static_cast<std::uint32_t>(type),

@@ -1,4 +1,5 @@
-// Look-ups in the in-memory registry, with caseless names.
+// Look-ups in the in-memory registry, with caseless names, through indexes
+// of folded names.
 #include "platform/registry/registry_model.h"
 
 #include "platform/registry/registry_unicode.h"
@@ -6,39 +7,40 @@
 namespace platform::registry {
 
 const Value* Key::find(std::wstring_view name) const {
-    for (const Value& value : values)
-        if (sameName(value.name, name)) return &value;
-    return nullptr;
+    auto found = valueIndex.find(foldedName(name));
+    return found == valueIndex.end() ? nullptr : &values[found->second];
 }
 
 void Key::put(Value value) {
-    for (Value& existing : values) {
-        if (sameName(existing.name, value.name)) {
-            // The name keeps the spelling it was first stored with, as regedit does.
-            existing.type = value.type;
-            existing.data = std::move(value.data);
-            return;
-        }
+    auto [place, added] = valueIndex.try_emplace(foldedName(value.name), values.size());
+    if (added) {
+        values.push_back(std::move(value));
+        return;
     }
-    values.push_back(std::move(value));
+    // The name keeps the spelling it was first stored with, as regedit does.
+    Value& existing = values[place->second];
+    existing.type = value.type;
+    existing.data = std::move(value.data);
 }
 
 const Key* Document::find(std::wstring_view path) const {
-    for (const Key& key : keys)
-        if (sameName(key.path, path)) return &key;
-    return nullptr;
+    auto found = keyIndex.find(foldedName(path));
+    return found == keyIndex.end() ? nullptr : &keys[found->second];
 }
 
 Key* Document::find(std::wstring_view path) {
-    for (Key& key : keys)
-        if (sameName(key.path, path)) return &key;
-    return nullptr;
+    auto found = keyIndex.find(foldedName(path));
+    return found == keyIndex.end() ? nullptr : &keys[found->second];
 }
 
 Key& Document::ensure(std::wstring_view path) {
-    if (Key* key = find(path)) return *key;
-    keys.push_back(Key{std::wstring(path), {}});
-    return keys.back();
+    auto [place, added] = keyIndex.try_emplace(foldedName(path), keys.size());
+    if (added) {
+        Key key;
+        key.path = std::wstring(path);
+        keys.push_back(std::move(key));
+    }
+    return keys[place->second];
 }
 
 bool printable(wchar_t c) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace platform::registry {
@@ -19,6 +20,9 @@ struct Value {
 struct Key {
     std::wstring path;
     std::vector<Value> values;
+    // Each value's place in values by its folded name, so that a file of
+    // thousands of values is read and searched in linear time.
+    std::unordered_map<std::wstring, std::size_t> valueIndex;
 
     // The value of that name, whatever its case; null when there is none.
     const Value* find(std::wstring_view name) const;
@@ -28,6 +32,7 @@ struct Key {
 
 struct Document {
     std::vector<Key> keys;
+    std::unordered_map<std::wstring, std::size_t> keyIndex;  // as Key::valueIndex
 
     const Key* find(std::wstring_view path) const;
     Key* find(std::wstring_view path);

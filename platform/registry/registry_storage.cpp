@@ -20,8 +20,64 @@
 namespace platform::registry {
 namespace {
 
-// Far beyond anything the game stores; a larger file is not one of ours.
-constexpr off_t MAX_FILE_SIZE = 64 * 1024 * 1024;
+// The game's own file stays under 1 KB; one over 2 MiB is not a settings
+// file, and reading it would only cost the child seconds at every tap.
+constexpr off_t MAX_FILE_SIZE = 2 * 1024 * 1024;
+
+// What tells one version of the file from another without reading it.
+struct FileIdentity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = -1;
+    timespec modified{};
+    timespec changed{};
+
+    FileIdentity() = default;
+    explicit FileIdentity(const struct stat& info)
+        : device(info.st_dev), inode(info.st_ino), size(info.st_size), modified(info.st_mtim),
+          changed(info.st_ctim) {}
+
+    bool operator==(const FileIdentity& other) const {
+        return device == other.device && inode == other.inode && size == other.size &&
+               modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec &&
+               changed.tv_sec == other.changed.tv_sec && changed.tv_nsec == other.changed.tv_nsec;
+    }
+};
+
+// The file as last read or written: its bytes and their parsed document.
+struct Cache {
+    bool valid = false;
+    std::filesystem::path file;
+    FileIdentity identity;
+    // True when the file had last changed more than a timestamp tick before
+    // it was looked at: a second change within the same tick could keep every
+    // part of the identity, so until then the bytes are compared as well.
+    bool settled = false;
+    std::string text;
+    Document document;
+};
+
+Cache& cache() {
+    static Cache instance;
+    return instance;
+}
+
+// File times advance in coarse ticks of a few milliseconds at most.
+bool changedLongAgo(const struct stat& info) {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    const long long age =
+        (now.tv_sec - info.st_ctim.tv_sec) * 1000LL + (now.tv_nsec - info.st_ctim.tv_nsec) / 1000000;
+    return age > 50;
+}
+
+// An empty document with nothing on disk behind it: read again next time.
+Document* nothingStored() {
+    Cache& c = cache();
+    c.valid = false;
+    c.document = Document{};
+    return &c.document;
+}
 
 // The prefix of temporary files; the writer's process id follows, so that
 // files left by a killed writer can be told from those of a live one.
@@ -113,37 +169,52 @@ void removeStaleTemporaries(const std::filesystem::path& file) {
 
 }  // namespace
 
-std::optional<Document> loadDocument() {
+Document* loadDocument() {
     std::filesystem::path file = filePath();
-    if (file.empty()) return std::nullopt;
+    if (file.empty()) return nullptr;
 
     struct stat info;
     if (::stat(file.c_str(), &info) != 0) {
         // No file, or no folder that could hold one: nothing stored yet.
-        if (errno == ENOENT || errno == ENOTDIR) return Document{};
-        return std::nullopt;
+        if (errno == ENOENT || errno == ENOTDIR) return nothingStored();
+        return nullptr;
     }
+    Cache& c = cache();
+    const bool known = c.valid && c.file == file;
+    if (known && c.settled && c.identity == FileIdentity(info)) return &c.document;
+
     if (S_ISREG(info.st_mode) && info.st_size <= MAX_FILE_SIZE) {
         // Non-blocking, in case something else took the file's place meanwhile.
         int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-        if (fd < 0) return std::nullopt;
-        std::optional<std::string> text = readAll(fd);
+        if (fd < 0) return nullptr;
+        struct stat opened;
+        std::optional<std::string> text = ::fstat(fd, &opened) == 0 ? readAll(fd) : std::nullopt;
         ::close(fd);
-        if (!text) return std::nullopt;
-        if (std::optional<Document> document = parseDocument(*text)) return document;
+        if (!text) return nullptr;
+        if (static_cast<off_t>(text->size()) <= MAX_FILE_SIZE) {
+            c.identity = FileIdentity(opened);
+            c.settled = changedLongAgo(opened);
+            if (known && *text == c.text) return &c.document;  // touched, not changed
+            if (std::optional<Document> document = parseDocument(*text)) {
+                c.valid = true;
+                c.file = file;
+                c.text = std::move(*text);
+                c.document = std::move(*document);
+                return &c.document;
+            }
+        }
     }
     // Damaged, too large, or not a file at all: keep it aside and start empty.
-    if (!moveAside(file)) return std::nullopt;
-    return Document{};
+    if (!moveAside(file)) return nullptr;
+    return nothingStored();
 }
 
 bool saveDocument(const Document& document) {
+    cache().valid = false;  // until the new file is known to be in place
     std::filesystem::path file = filePath();
     if (file.empty()) return false;
     std::filesystem::path folder = file.parent_path();
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error) return false;
+    if (!makeFolder(folder)) return false;
 
     std::string text = formatDocument(document);
     if (text.empty()) return false;
@@ -152,13 +223,27 @@ bool saveDocument(const Document& document) {
     int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) return false;
     bool written = writeAll(fd, text) && ::fsync(fd) == 0;
-    written = (::close(fd) == 0) && written;
     if (!written || ::rename(temporary.c_str(), file.c_str()) != 0) {
+        ::close(fd);
         ::unlink(temporary.c_str());
         return false;
     }
+    // The renamed file's identity, from the file itself: a change that some
+    // other program makes after this moment is seen by the next load.
+    struct stat info;
+    const bool identified = ::fstat(fd, &info) == 0;
+    ::close(fd);
     bool synced = syncFolder(folder);
     removeStaleTemporaries(file);
+    if (identified) {
+        Cache& c = cache();
+        if (&document != &c.document) c.document = document;
+        c.valid = true;
+        c.file = file;
+        c.identity = FileIdentity(info);
+        c.settled = changedLongAgo(info);
+        c.text = std::move(text);
+    }
     return synced;
 }
 

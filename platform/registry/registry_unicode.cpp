@@ -129,4 +129,10 @@ bool sameName(std::wstring_view a, std::wstring_view b) {
     return true;
 }
 
+std::wstring foldedName(std::wstring_view name) {
+    std::wstring folded(name);
+    for (wchar_t& c : folded) c = upper(c);
+    return folded;
+}
+
 }  // namespace platform::registry

@@ -27,4 +27,8 @@ std::vector<std::uint8_t> toUtf16le(std::wstring_view text);
 // Key paths and value names are equal when they differ only in case.
 bool sameName(std::wstring_view a, std::wstring_view b);
 
+// The name upper-cased the way sameName compares: equal for names that are
+// the same name.
+std::wstring foldedName(std::wstring_view name);
+
 }  // namespace platform::registry

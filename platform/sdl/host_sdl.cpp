@@ -15,6 +15,7 @@
 #include "platform/core/text_encoding.h"
 #include "platform/sdl/audio_sdl.h"
 #include "platform/sdl/input_wait_sdl.h"
+#include "platform/sdl/host_sdl.h"
 
 namespace platform::host {
 namespace {
@@ -167,6 +168,14 @@ void raiseWindow() {
     SDL_ShowWindow(desktop().window);
     SDL_RestoreWindow(desktop().window);
     SDL_RaiseWindow(desktop().window);
+}
+
+void closeDesktop() {
+    auto& d = desktop();
+    if (d.texture) SDL_DestroyTexture(d.texture);
+    if (d.renderer) SDL_DestroyRenderer(d.renderer);
+    if (d.window) SDL_DestroyWindow(d.window);
+    d = Desktop{};
 }
 
 std::uint32_t tickCount() {

@@ -1,10 +1,11 @@
 // The desktop program's entry: starts SDL's video and events, runs the game's
-// entry, and shuts SDL down with the game's exit code.
+// entry, frees the window and shuts SDL down with the game's exit code.
 #include <SDL.h>
 
 #include <cstdio>
 
 #include "platform/platform.h"
+#include "platform/sdl/host_sdl.h"
 
 int main(int, char**) {
     // A clock game that nobody touches lets the screen saver and the
@@ -16,6 +17,7 @@ int main(int, char**) {
         return 1;
     }
     const int exitCode = WinMain(platform::moduleHandle(), nullptr, L"", platform::SW_SHOW);
+    platform::host::closeDesktop();
     SDL_Quit();
     return exitCode;
 }

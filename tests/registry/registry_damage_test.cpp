@@ -105,6 +105,24 @@ TEST_F(RegistryDamage, ASecondDamageInTheSameSecondDoesNotOverwriteTheFirst) {
     EXPECT_EQ(contents, (std::vector<std::string>{"first damage", "second damage", "third damage"}));
 }
 
+TEST_F(RegistryDamage, AFileOverTwoMebibytesIsKeptAsideWhileOneOfExactlyThatSizeIsRead) {
+    constexpr std::size_t LIMIT = 2 * 1024 * 1024;
+    std::string file = VALID_FILE;
+    while (file.size() + 64 <= LIMIT) file += "; a comment line that a person left in the file\n";
+    file += std::string(LIMIT - file.size() - 1, ';') + "\n";
+    ASSERT_EQ(file.size(), LIMIT);
+    writeFile(file);
+    EXPECT_EQ(readBack(HORALIA_KEY, L"score"), utf16z(u"12"));
+    EXPECT_TRUE(damagedCopies().empty());
+
+    writeFile(file + "\n");
+    std::optional<RegistryKey> key = RegistryKey::createOrOpen(HORALIA_KEY);
+    ASSERT_TRUE(key);
+    EXPECT_FALSE(key->queryInfo(L"score").has_value());
+    ASSERT_EQ(damagedCopies().size(), 1u);
+    EXPECT_EQ(std::filesystem::file_size(damagedCopies()[0]), LIMIT + 1);
+}
+
 TEST_F(RegistryDamage, AValidFileIsNeverSetAside) {
     writeFile(VALID_FILE);
     EXPECT_EQ(readBack(HORALIA_KEY, L"score"), utf16z(u"12"));
@@ -145,9 +163,19 @@ TEST_F(RegistryDamage, AFolderWithoutWritePermissionFailsQuietly) {
     chmod(folder.c_str(), 0700);
 }
 
-TEST_F(RegistryDamage, AMissingFolderIsCreatedOnTheFirstWrite) {
+TEST_F(RegistryDamage, MissingFoldersAreCreatedPrivateOnTheFirstWriteWhateverTheUmask) {
     platform::registry::setFolder(folder / "a" / "b" / "c");
+    const mode_t umaskBefore = umask(0);
     std::optional<RegistryKey> key = RegistryKey::createOrOpen(HORALIA_KEY);
+    umask(umaskBefore);
     ASSERT_TRUE(key);
     EXPECT_TRUE(std::filesystem::exists(folder / "a" / "b" / "c" / "registry.reg"));
+    auto modeOf = [](const std::filesystem::path& path) {
+        struct stat info{};
+        stat(path.c_str(), &info);
+        return info.st_mode & 07777;
+    };
+    for (const auto& made : {folder / "a", folder / "a" / "b", folder / "a" / "b" / "c"})
+        EXPECT_EQ(modeOf(made), 0700u) << made;
+    EXPECT_EQ(modeOf(folder / "a" / "b" / "c" / "registry.reg"), 0600u);
 }

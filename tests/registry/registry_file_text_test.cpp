@@ -102,3 +102,47 @@ TEST_F(RegistryFileText, OtherKeysInTheFileSurviveAChange) {
                               "\"keep\"=hex(b):01,00,00,00,00,00,00,00\n"),
               std::string::npos);
 }
+
+TEST_F(RegistryFileText, ARegistryEditorsUtf16ExportIsReadAndTheGameKeepsWritingUtf8) {
+    const std::u16string exported =
+        u"\uFEFFWindows Registry Editor Version 5.00\r\n\r\n"
+        u"[HKEY_CURRENT_USER\\Software\\Quillmoor\\Horalia]\r\n"
+        u"\"level\"=\"7\"\r\n"
+        u"\"name\"=\"K\u00e4the \U0001F570\"\r\n"
+        u"\"stat\"=hex:01,02,\\\r\n  03\r\n";
+    std::string file;
+    for (char16_t unit : exported) {
+        file += static_cast<char>(unit & 0xFF);
+        file += static_cast<char>(unit >> 8);
+    }
+    writeFile(file);
+    EXPECT_EQ(readBack(HORALIA_KEY, L"level"), utf16z(u"7"));
+    EXPECT_EQ(readBack(HORALIA_KEY, L"name"), utf16z(u"K\u00e4the \U0001F570"));
+    EXPECT_EQ(readBack(HORALIA_KEY, L"stat"), bytes({1, 2, 3}));
+    EXPECT_TRUE(damagedCopies().empty()) << "the child's progress is kept";
+
+    std::optional<RegistryKey> key = RegistryKey::createOrOpen(HORALIA_KEY);
+    ASSERT_TRUE(key);
+    ASSERT_TRUE(key->set(L"score", ValueType::text, utf16z(u"5")));
+    EXPECT_TRUE(fileText().starts_with("Windows Registry Editor Version 5.00\n\n"));
+    EXPECT_NE(fileText().find("\"level\"=\"7\"\n\"name\"=\"K\xC3\xA4the \xF0\x9F\x95\xB0\"\n"), std::string::npos);
+}
+
+TEST_F(RegistryFileText, EveryChangeToTheFileIsSeenEvenOneOfTheSameSize) {
+    std::optional<RegistryKey> key = RegistryKey::createOrOpen(HORALIA_KEY);
+    ASSERT_TRUE(key);
+    for (const char16_t* score : {u"12", u"34", u"56"}) {
+        // Another program edits the file in place, keeping its size.
+        std::string text = fileText();
+        const std::size_t at = text.find("\"score\"");
+        std::u16string wanted(score);
+        const std::string line = "\"score\"=\"" + std::string(wanted.begin(), wanted.end()) + "\"\n";
+        text = at == std::string::npos ? text + "[HKEY_CURRENT_USER\\Software\\Quillmoor\\Horalia]\n" + line
+                                       : text.replace(at, line.size(), line);
+        writeFile(text);
+        EXPECT_EQ(readBack(HORALIA_KEY, L"score"), utf16z(score));
+        // The game's own change is seen as well.
+        ASSERT_TRUE(key->set(L"level", ValueType::text, utf16z(score)));
+        EXPECT_EQ(readBack(HORALIA_KEY, L"level"), utf16z(score));
+    }
+}

@@ -1,8 +1,10 @@
 // Where the registry file lives: a chosen folder, else $XDG_CONFIG_HOME/horalia,
-// else ~/.config/horalia, following the XDG rule that relative paths are ignored.
+// else ~/.config/horalia, following the XDG rule that relative paths (of
+// either variable) are ignored.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -52,6 +54,14 @@ TEST_F(RegistryLocation, HomeConfigWhenXdgIsUnsetEmptyOrRelative) {
         ScopedEnvironment config("XDG_CONFIG_HOME", value);
         EXPECT_EQ(platform::registry::filePath(), "/home/child/.config/horalia/registry.reg");
     }
+}
+
+TEST_F(RegistryLocation, ARelativeHomeIsIgnoredForTheUsersHomeFolder) {
+    ScopedEnvironment config("XDG_CONFIG_HOME", nullptr);
+    ScopedEnvironment home("HOME", "relative/home");
+    const std::filesystem::path path = platform::registry::filePath();
+    EXPECT_TRUE(path.empty() || path.is_absolute()) << path;
+    EXPECT_EQ(path.string().find("relative/home"), std::string::npos) << path;
 }
 
 TEST_F(RegistryLocation, EmptyFolderGoesBackToTheDefault) {
