@@ -32,8 +32,10 @@ ReadyInput waitForInput(SDL_Window* window, int timeoutMs) {
     const bool queued = SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) || QLength(display) > 0;
     pollfd descriptors[2] = {{ConnectionNumber(display), POLLIN, 0}, {listener, POLLIN, 0}};
     const int ready = poll(descriptors, listener >= 0 ? 2 : 1, queued ? 0 : timeoutMs);
-    // An interrupted wait may be a signal that SDL turns into a quit event.
-    return {queued || ready < 0 || descriptors[0].revents != 0,
+    // SDL turns SIGTERM and SIGINT into a quit event only when it pumps. A
+    // signal that came while the game was busy interrupts no wait, so a wait
+    // that ran its whole time pumps as well: at rest that is once a second.
+    return {queued || ready <= 0 || descriptors[0].revents != 0,
             ready > 0 && listener >= 0 && descriptors[1].revents != 0};
 }
 
