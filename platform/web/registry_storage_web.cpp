@@ -6,7 +6,9 @@
 // writes, which the game survives quietly, as it does a read-only disk.
 #include <emscripten.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "platform/registry/registry_format.h"
 #include "platform/registry/registry_storage.h"
@@ -52,22 +54,63 @@ EM_JS(bool, horalia_web_storage_keep_damaged, (), {
 });
 
 namespace platform::registry {
+namespace {
 
-std::optional<Document> loadDocument() {
+// The same limit as the desktop's file: the game's own text stays under 1 KB.
+constexpr int MAX_TEXT_SIZE = 2 * 1024 * 1024;
+
+// The stored text as last read or written, and its parsed document: parsed
+// again only when the text in storage is no longer the same.
+struct Cache {
+    bool valid = false;
+    std::string text;
+    Document document;
+};
+
+Cache& cache() {
+    static Cache instance;
+    return instance;
+}
+
+Document* nothingStored() {
+    Cache& c = cache();
+    c.valid = false;
+    c.document = Document{};
+    return &c.document;
+}
+
+}  // namespace
+
+Document* loadDocument() {
     const int length = horalia_web_storage_length();
-    if (length == -1) return Document{};
-    if (length < 0) return std::nullopt;
+    if (length == -1) return nothingStored();
+    if (length < 0) return nullptr;
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
     horalia_web_storage_copy(text.data(), length + 1);
     text.resize(static_cast<std::size_t>(length));
-    if (std::optional<Document> document = parseDocument(text)) return document;
-    if (!horalia_web_storage_keep_damaged()) return std::nullopt;
-    return Document{};
+    Cache& c = cache();
+    if (c.valid && text == c.text) return &c.document;
+    if (length <= MAX_TEXT_SIZE) {
+        if (std::optional<Document> document = parseDocument(text)) {
+            c.valid = true;
+            c.text = std::move(text);
+            c.document = std::move(*document);
+            return &c.document;
+        }
+    }
+    if (!horalia_web_storage_keep_damaged()) return nullptr;
+    return nothingStored();
 }
 
 bool saveDocument(const Document& document) {
-    const std::string text = formatDocument(document);
-    return !text.empty() && horalia_web_storage_write(text.c_str());
+    Cache& c = cache();
+    c.valid = false;  // until the new text is known to be stored
+    std::string text = formatDocument(document);
+    if (text.empty() || !horalia_web_storage_write(text.c_str())) return false;
+    if (&document != &c.document) c.document = document;
+    c.text = std::move(text);
+    c.valid = true;
+    return true;
 }
 
 }  // namespace platform::registry
