@@ -87,6 +87,16 @@ def icon_image(size):
     return bytes(hdr) + xor_part + and_bytes
 
 
+def web_icons():
+    """192 and 512 pixels for the web page's manifest (home screens and
+    install dialogs), in 128 colours: the flat art looks the same and the
+    files, which every visitor downloads, are a third as large."""
+    for size in (192, 512):
+        png = clock_rgba(size, 4, 1).resize((size, size), Image.Resampling.BOX)
+        png = png.quantize(colors=128, method=Image.Quantize.FASTOCTREE, dither=Image.Dither.NONE)
+        png.save(os.path.join(ICONS, "icon-%d.png" % size), optimize=True)
+
+
 def build():
     os.makedirs(ICONS, exist_ok=True)
     images = [(32, icon_image(32)), (16, icon_image(16))]
@@ -98,11 +108,9 @@ def build():
     out += b"".join(d for _, d in images)
     with open(os.path.join(ICONS, "horalia.ico"), "wb") as f:
         f.write(out)
-    # 128 pixels for desktop entries; 192 and 512 for the web page's
-    # manifest (home screens and install dialogs).
-    for size, name in ((128, "horalia.png"), (192, "icon-192.png"), (512, "icon-512.png")):
-        png = clock_rgba(size, 4, 1).resize((size, size), Image.Resampling.BOX)
-        png.save(os.path.join(ICONS, name), optimize=False)
+    png = clock_rgba(128, 4, 1).resize((128, 128), Image.Resampling.BOX)
+    png.save(os.path.join(ICONS, "horalia.png"), optimize=False)
+    web_icons()
 
 
 if __name__ == "__main__":
