@@ -9,6 +9,7 @@
 # Usage: tools/check_package.sh [build/package/horalia_VERSION_ARCH.deb]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. tools/lib/horalia_window.sh
 [ "$(id -u)" -eq 0 ] || { echo "run as root: it installs and removes the package" >&2; exit 1; }
 deb=${1:-$(ls build/package/horalia_*.deb 2>/dev/null | head -1)}
 [ -f "$deb" ] || { echo "no package: run tools/build_package.sh first" >&2; exit 1; }
@@ -55,12 +56,7 @@ isolate=()
 unshare --net true 2>/dev/null && isolate=(unshare --net)
 "${isolate[@]}" $command >"$work/log" 2>&1 &
 game=$!
-window=
-for _ in $(seq 500); do
-  window=$(xdotool search --onlyvisible --name '^Horalia$' 2>/dev/null | head -1 || true)
-  [ -n "$window" ] && break
-  sleep 0.01
-done
+window=$(horalia_window)
 [ -n "$window" ] || { echo "the installed program showed no window" >&2; cat "$work/log" >&2; exit 1; }
 sleep 0.5
 # The window shows the title picture, not an empty frame: many colours.

@@ -7,6 +7,7 @@
 # Usage: tools/screenshots.sh path/to/horalia [FOLDER [LEVEL]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. tools/lib/horalia_window.sh
 program=$(realpath "${1:?usage: $0 path/to/horalia [FOLDER [LEVEL]]}")
 folder=${2:-docs/screenshots}
 level=${3:-}
@@ -34,11 +35,7 @@ sleep 1
 
 "${alone[@]}" "$program" >"$home/log" 2>&1 &
 game=$!
-for _ in $(seq 500); do
-  window=$(xdotool search --onlyvisible --name '^Horalia$' 2>/dev/null | head -1 || true)
-  [ -n "$window" ] && break
-  sleep 0.01
-done
+window=$(horalia_window)
 [ -n "${window:-}" ] || { echo "no window appeared" >&2; cat "$home/log" >&2; exit 1; }
 
 mkdir -p "$folder"

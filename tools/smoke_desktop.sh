@@ -5,6 +5,7 @@
 # Usage: tools/smoke_desktop.sh path/to/horalia
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. tools/lib/horalia_window.sh
 program=${1:?usage: $0 path/to/horalia}
 tools/need_packages.sh xvfb xdotool x11-apps imagemagick
 
@@ -20,11 +21,7 @@ sleep 1
 
 "$program" >"$settings/log" 2>&1 &
 game=$!
-for _ in $(seq 500); do
-  window=$(xdotool search --onlyvisible --name '^Horalia$' 2>/dev/null | head -1 || true)
-  [ -n "$window" ] && break
-  sleep 0.01
-done
+window=$(horalia_window)
 [ -n "${window:-}" ] || { echo "no window appeared" >&2; cat "$settings/log" >&2; kill -0 "$game" 2>/dev/null && echo "(the program runs)" >&2; exit 1; }
 sleep 0.5
 
