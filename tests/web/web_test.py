@@ -100,6 +100,12 @@ class Browser:
         self.driver.quit()
         self.profile.cleanup()
 
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *error):
+        self.close()
+
     def cdp(self, command, **parameters):
         return self.driver.execute_cdp_cmd(command, parameters)
 
@@ -221,8 +227,7 @@ def score_stored(browser):
 def case_play_keep_progress(server, reference):
     """Loads with no console error; a tap starts the game with sound; a right
     answer at level 1 scores 12; after a reload the game goes on from 12."""
-    browser = Browser(server.url)
-    try:
+    with Browser(server.url) as browser:
         browser.open()
         # What each sound handed to Web Audio came to (false: silence).
         browser.js("const page = window.horaliaPage; page.played = []; const play = page.play;"
@@ -240,15 +245,12 @@ def case_play_keep_progress(server, reference):
         assert score_stored(browser) == "24", "the reloaded game did not go on from 12: %r" % score_stored(browser)
         errors = browser.errors()
         assert not errors, "console errors: %s" % errors
-    finally:
-        browser.close()
 
 
 def case_touch(server, reference):
     """A tap with an emulated touch screen starts the game as a click does; the
     exit icon ends it with a goodbye."""
-    browser = Browser(server.url)
-    try:
+    with Browser(server.url) as browser:
         browser.cdp("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=2)
         browser.open()
         browser.tap(TITLE, touch=True)
@@ -256,28 +258,22 @@ def case_touch(server, reference):
         browser.tap(EXIT, touch=True)
         browser.wait_for(lambda: browser.notice() is not None, "the goodbye after the exit icon")
         assert "See you next time" in browser.notice()
-    finally:
-        browser.close()
 
 
 def case_same_pixels(server, reference):
     """The title, game and level screens equal the headless host's pictures."""
-    browser = Browser(server.url)
-    try:
+    with Browser(server.url) as browser:
         browser.open()
         for name, tap in (("title", None), ("game", TITLE), ("level", MENU)):
             if tap:
                 browser.tap(tap)
             different = differences(browser.pixels(), reference.screen(name))
             assert different == 0, "%s screen: %d pixels differ from the headless host's" % (name, different)
-    finally:
-        browser.close()
 
 
 def case_damaged_storage(server, reference):
     """A stored text that cannot be read is kept aside; the game starts at level 1."""
-    browser = Browser(server.url)
-    try:
+    with Browser(server.url) as browser:
         browser.open()
         browser.js("localStorage.setItem('horalia.registry', 'not a registry\\u0000');")
         browser.reload()
@@ -286,14 +282,11 @@ def case_damaged_storage(server, reference):
                           ".map(k => localStorage.getItem(k));")
         assert kept == ["not a registry\u0000"], "damaged text not kept aside: %r" % kept
         assert browser.pixels() == reference.screen("game"), "the game did not start afresh at level 1"
-    finally:
-        browser.close()
 
 
 def case_throwing_storage(server, reference):
     """Storage that throws at every call leaves the game playable."""
-    browser = Browser(server.url, scripts=(FIXED_DATE, THROWING_STORAGE))
-    try:
+    with Browser(server.url, scripts=(FIXED_DATE, THROWING_STORAGE)) as browser:
         browser.open()
         browser.tap(TITLE)
         assert browser.pixels() == reference.screen("game"), "the game did not start without storage"
@@ -301,14 +294,11 @@ def case_throwing_storage(server, reference):
         browser.tap(HOUR_FORWARD)
         assert browser.js("return window.horaliaPage.frames") > frames, "the arrow did not move the hand"
         assert not browser.errors(), "console errors: %s" % browser.errors()
-    finally:
-        browser.close()
 
 
 def case_second_tab(server, reference):
     """A second tab says the game is open elsewhere; "Play here" moves it."""
-    browser = Browser(server.url)
-    try:
+    with Browser(server.url) as browser:
         browser.open()
         first = browser.driver.current_window_handle
         browser.driver.switch_to.new_window("tab")
@@ -331,14 +321,11 @@ def case_second_tab(server, reference):
         assert browser.notice() is None
         browser.driver.switch_to.window(second)
         browser.wait_for(lambda: browser.notice() is not None, "the notice in the second tab again")
-    finally:
-        browser.close()
 
 
 def case_offline(server, reference):
     """With the offline worker installed, a reload without network still plays."""
-    browser = Browser(server.url)
-    try:
+    with Browser(server.url) as browser:
         browser.open()
         browser.wait_for(lambda: browser.js("return !!navigator.serviceWorker.controller"), "the offline worker", 30)
         browser.cdp("Network.enable")
@@ -348,8 +335,6 @@ def case_offline(server, reference):
         assert browser.pixels() == reference.screen("title")
         browser.tap(TITLE)
         assert browser.pixels() == reference.screen("game"), "the offline page did not play"
-    finally:
-        browser.close()
 
 
 def case_new_version(server, reference):
@@ -400,8 +385,7 @@ def case_new_version(server, reference):
 def case_idle_and_spin(server, reference):
     """At rest no frame runs; while the tab is hidden nothing runs and the
     game's clock stands still; a right answer's spin runs at its normal pace."""
-    browser = Browser(server.url)
-    try:
+    with Browser(server.url) as browser:
         browser.open()
         browser.tap(TITLE)
         time.sleep(1.5)  # frames stop a second after the last change
@@ -439,8 +423,6 @@ def case_idle_and_spin(server, reference):
         assert len(gaps) >= 5, "the spin drew %d pictures" % len(times)
         pace = statistics.median(gaps)
         assert 84 <= pace <= 125, "the spin's steps came %.0f ms apart" % pace
-    finally:
-        browser.close()
 
 
 CASES = [case_play_keep_progress, case_touch, case_same_pixels, case_damaged_storage, case_throwing_storage,
@@ -477,20 +459,16 @@ def renderer_cpu_seconds(driver_pid):
 def measure(server):
     first_visits, reloads = [], []
     for _ in range(3):
-        browser = Browser(server.url)
-        try:
+        with Browser(server.url) as browser:
             browser.open()
             first_visits.append(browser.js("return window.horaliaPage.firstFrameAt"))
             for _ in range(5):
                 browser.reload()
                 reloads.append(browser.js("return window.horaliaPage.firstFrameAt"))
-        finally:
-            browser.close()
     print("first frame, first visit: median %.0f ms of %s" % (statistics.median(first_visits),
                                                              ["%.0f" % t for t in first_visits]))
     print("first frame, reload: median %.0f ms of %d" % (statistics.median(reloads), len(reloads)))
-    browser = Browser(server.url)
-    try:
+    with Browser(server.url) as browser:
         browser.open()
         time.sleep(2)
         driver = browser.driver.service.process.pid
@@ -498,15 +476,12 @@ def measure(server):
         time.sleep(20)
         used = renderer_cpu_seconds(driver) - before
         print("idle renderer CPU over 20 s: %.2f %% of a core" % (used / 20 * 100))
-    finally:
-        browser.close()
 
 
 def screenshots(server, folder):
     os.makedirs(folder, exist_ok=True)
     for name, width, height, mobile, ratio in (("web-phone", 360, 740, True, 2), ("web-desktop", 1280, 800, False, 1)):
-        browser = Browser(server.url)
-        try:
+        with Browser(server.url) as browser:
             browser.cdp("Emulation.setDeviceMetricsOverride", width=width, height=height, deviceScaleFactor=ratio,
                         mobile=mobile)
             browser.open()
@@ -515,8 +490,6 @@ def screenshots(server, folder):
             browser.settle()
             with open(os.path.join(folder, name + ".png"), "wb") as f:
                 f.write(browser.driver.get_screenshot_as_png())
-        finally:
-            browser.close()
     print("screenshots in", folder)
 
 
