@@ -4,6 +4,12 @@
 # target. Included before the game's libraries are defined, so the compile
 # options reach all of them; horalia_web_link() is called on the executable.
 
+# Debian's emscripten runs its JavaScript optimiser with node, which finds
+# the acorn parser only in Debian's module folder: every link is told so,
+# whoever starts the build.
+set(CMAKE_C_LINKER_LAUNCHER ${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs)
+set(CMAKE_CXX_LINKER_LAUNCHER ${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs)
+
 # Link-time optimisation over the game, the platform layer and FreeType.
 option(HORALIA_WEB_LTO "Optimise the browser build across all its code at link time" ON)
 if(HORALIA_WEB_LTO)
