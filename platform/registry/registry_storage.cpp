@@ -16,6 +16,7 @@
 
 #include "platform/registry/registry_folder.h"
 #include "platform/registry/registry_format.h"
+#include "platform/registry/kept_document.h"
 
 namespace platform::registry {
 namespace {
@@ -44,17 +45,15 @@ struct FileIdentity {
     }
 };
 
-// The file as last read or written: its bytes and their parsed document.
-struct Cache {
-    bool valid = false;
+// The file as last read or written: its bytes and their parsed document,
+// and what tells that version of the file from another.
+struct Cache : KeptDocument {
     std::filesystem::path file;
     FileIdentity identity;
     // True when the file had last changed more than a timestamp tick before
     // it was looked at: a second change within the same tick could keep every
     // part of the identity, so until then the bytes are compared as well.
     bool settled = false;
-    std::string text;
-    Document document;
 };
 
 Cache& cache() {
@@ -69,14 +68,6 @@ bool changedLongAgo(const struct stat& info) {
     const long long age =
         (now.tv_sec - info.st_ctim.tv_sec) * 1000LL + (now.tv_nsec - info.st_ctim.tv_nsec) / 1000000;
     return age > 50;
-}
-
-// An empty document with nothing on disk behind it: read again next time.
-Document* nothingStored() {
-    Cache& c = cache();
-    c.valid = false;
-    c.document = Document{};
-    return &c.document;
 }
 
 // The prefix of temporary files; the writer's process id follows, so that
@@ -176,7 +167,7 @@ Document* loadDocument() {
     struct stat info;
     if (::stat(file.c_str(), &info) != 0) {
         // No file, or no folder that could hold one: nothing stored yet.
-        if (errno == ENOENT || errno == ENOTDIR) return nothingStored();
+        if (errno == ENOENT || errno == ENOTDIR) return cache().nothingStored();
         return nullptr;
     }
     Cache& c = cache();
@@ -206,7 +197,7 @@ Document* loadDocument() {
     }
     // Damaged, too large, or not a file at all: keep it aside and start empty.
     if (!moveAside(file)) return nullptr;
-    return nothingStored();
+    return cache().nothingStored();
 }
 
 bool saveDocument(const Document& document) {

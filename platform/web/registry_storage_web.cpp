@@ -10,6 +10,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/registry/kept_document.h"
 #include "platform/registry/registry_format.h"
 #include "platform/registry/registry_storage.h"
 
@@ -59,36 +60,21 @@ namespace {
 // The same limit as the desktop's file: the game's own text stays under 1 KB.
 constexpr int MAX_TEXT_SIZE = 2 * 1024 * 1024;
 
-// The stored text as last read or written, and its parsed document: parsed
-// again only when the text in storage is no longer the same.
-struct Cache {
-    bool valid = false;
-    std::string text;
-    Document document;
-};
-
-Cache& cache() {
-    static Cache instance;
+KeptDocument& cache() {
+    static KeptDocument instance;
     return instance;
-}
-
-Document* nothingStored() {
-    Cache& c = cache();
-    c.valid = false;
-    c.document = Document{};
-    return &c.document;
 }
 
 }  // namespace
 
 Document* loadDocument() {
     const int length = horalia_web_storage_length();
-    if (length == -1) return nothingStored();
+    if (length == -1) return cache().nothingStored();
     if (length < 0) return nullptr;
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
     horalia_web_storage_copy(text.data(), length + 1);
     text.resize(static_cast<std::size_t>(length));
-    Cache& c = cache();
+    KeptDocument& c = cache();
     if (c.valid && text == c.text) return &c.document;
     if (length <= MAX_TEXT_SIZE) {
         if (std::optional<Document> document = parseDocument(text)) {
@@ -99,11 +85,11 @@ Document* loadDocument() {
         }
     }
     if (!horalia_web_storage_keep_damaged()) return nullptr;
-    return nothingStored();
+    return cache().nothingStored();
 }
 
 bool saveDocument(const Document& document) {
-    Cache& c = cache();
+    KeptDocument& c = cache();
     c.valid = false;  // until the new text is known to be stored
     std::string text = formatDocument(document);
     if (text.empty() || !horalia_web_storage_write(text.c_str())) return false;
