@@ -8,10 +8,10 @@
 //   "other"=hex(7):41,00,00,00        any other type or text data
 #include "platform/registry/registry_format.h"
 
-#include <cstdio>
 #include <vector>
 
 #include "platform/registry/registry_unicode.h"
+#include "platform/text_format.h"
 
 namespace platform::registry {
 namespace {
@@ -74,14 +74,10 @@ std::wstring valueLine(const Value& value) {
     if (value.type == REG_DWORD && value.data.size() == 4) {
         std::uint32_t number = value.data[0] | (value.data[1] << 8) | (value.data[2] << 16) |
                                (static_cast<std::uint32_t>(value.data[3]) << 24);
-        wchar_t buffer[16];
-        std::swprintf(buffer, 16, L"dword:%08x", number);
-        return line + buffer;
+        return line + formatText(L"dword:%08x", {number});
     }
     if (value.type == REG_BINARY) return hexData(line + L"hex:", value.data);
-    wchar_t buffer[24];
-    std::swprintf(buffer, 24, L"hex(%x):", value.type);
-    return hexData(line + buffer, value.data);
+    return hexData(line + formatText(L"hex(%x):", {value.type}), value.data);
 }
 
 // ------------------------------------------------------------- reading
