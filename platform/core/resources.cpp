@@ -8,6 +8,7 @@
 #include "platform/core/language.h"
 #include "platform/core/resource_file.h"
 #include "platform/core/resources_internal.h"
+#include "platform/core/string_variants.h"
 #include "platform/resources.h"
 #include "platform/window.h"
 
@@ -53,6 +54,11 @@ std::wstring loadString(Instance* module, std::uint32_t id, std::size_t bufferCh
     std::wstring out(text->begin(), text->end());
     if (out.size() > bufferChars - 1) out.resize(bufferChars - 1);
     return out;
+}
+
+std::uint32_t stringForNumbers(Instance* module, std::uint32_t id, std::span<const std::int32_t> numbers) {
+    const auto* table = core::findResource(fileOf(module), core::VARIANTS_TYPE, core::VARIANTS_ID, userLanguages());
+    return table ? core::chooseVariant(table->data, id, numbers) : id;
 }
 
 std::optional<Picture> loadBitmap(Instance* module, std::uint32_t id) {
