@@ -2,7 +2,7 @@
 // to decodeBitmapResource (the same without the 14-byte file header); every
 // pixel of a picture they return is read so that a short one shows.
 #include "fuzz/fuzz_entries.h"
-#include "platform/core/bitmap_decoder.h"
+#include "platform/formats/bitmap_decoder.h"
 
 namespace horalia::fuzz {
 namespace {

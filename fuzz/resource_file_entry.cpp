@@ -4,7 +4,7 @@
 #include <iterator>
 
 #include "fuzz/fuzz_entries.h"
-#include "platform/core/resource_file.h"
+#include "platform/formats/resource_file.h"
 
 namespace horalia::fuzz {
 

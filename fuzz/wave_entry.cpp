@@ -1,7 +1,7 @@
 // WAVE sounds: the core's reader takes any bytes; what it accepts must
 // describe a playable sound whose samples fill whole frames.
 #include "fuzz/fuzz_entries.h"
-#include "platform/core/wave_decoder.h"
+#include "platform/formats/wave_decoder.h"
 
 namespace horalia::fuzz {
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "platform/core/bitmap_decoder.h"
+#include "platform/formats/bitmap_decoder.h"
 #include "platform/core/host.h"
 #include "platform/core/language.h"
-#include "platform/core/resource_file.h"
+#include "platform/formats/resource_file.h"
 #include "platform/core/resources_internal.h"
 #include "platform/resources.h"
 #include "platform/window.h"

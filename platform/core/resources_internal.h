@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <span>
 
-#include "platform/core/resource_file.h"
+#include "platform/formats/resource_file.h"
 
 namespace platform::core {
 

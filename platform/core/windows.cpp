@@ -8,7 +8,7 @@
 #include "platform/core/host.h"
 #include "platform/core/idle_wait.h"
 #include "platform/core/input.h"
-#include "platform/core/single_instance.h"
+#include "platform/posix/single_instance.h"
 #include "platform/core/window_record.h"
 
 namespace platform {

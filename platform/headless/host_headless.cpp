@@ -8,9 +8,9 @@
 #include "platform/core/host.h"
 #include "platform/core/input.h"
 #include "platform/core/language.h"
-#include "platform/core/single_instance.h"
+#include "platform/posix/single_instance.h"
 #include "platform/headless/headless.h"
-#include "platform/registry/registry_folder.h"
+#include "platform/posix/xdg_folders.h"
 
 namespace platform {
 namespace {

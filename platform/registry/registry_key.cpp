@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "platform/platform.h"
-#include "platform/registry/registry_model.h"
+#include "platform/formats/registry_model.h"
 #include "platform/registry/registry_storage.h"
 
 namespace platform {

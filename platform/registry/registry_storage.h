@@ -3,7 +3,7 @@
 // durably on every change.
 #pragma once
 
-#include "platform/registry/registry_model.h"
+#include "platform/formats/registry_model.h"
 
 namespace platform::registry {
 

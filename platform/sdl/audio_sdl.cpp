@@ -12,7 +12,7 @@
 
 #include "platform/core/host.h"
 #include "platform/sdl/audio_sdl.h"
-#include "platform/core/wave_decoder.h"
+#include "platform/formats/wave_decoder.h"
 
 namespace platform::host {
 namespace {

@@ -5,7 +5,7 @@
 #include <SDL_syswm.h>
 #include <poll.h>
 
-#include "platform/core/single_instance.h"
+#include "platform/posix/single_instance.h"
 
 namespace platform::sdl {
 namespace {

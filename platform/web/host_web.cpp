@@ -14,7 +14,7 @@
 
 #include "platform/core/host.h"
 #include "platform/core/input.h"
-#include "platform/core/wave_decoder.h"
+#include "platform/formats/wave_decoder.h"
 
 // The page's side; each call reaches the object that the page puts in
 // Module.horalia before the program starts.

@@ -11,7 +11,7 @@
 #include <utility>
 
 #include "platform/registry/kept_document.h"
-#include "platform/registry/registry_format.h"
+#include "platform/formats/registry_format.h"
 #include "platform/registry/registry_storage.h"
 
 // The stored text's length in UTF-8 bytes; -1 when there is none, -2 when

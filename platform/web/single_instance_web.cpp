@@ -1,7 +1,7 @@
 // The one-copy check in the browser: the page holds a Web Lock before it
 // starts the program and stops it when another tab takes the game over, so
 // inside the program no other copy ever answers.
-#include "platform/core/single_instance.h"
+#include "platform/posix/single_instance.h"
 
 namespace platform::core::singleInstance {
 

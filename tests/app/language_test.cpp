@@ -11,7 +11,7 @@
 #include <string>
 
 #include "figures/Text.h"
-#include "platform/core/bitmap_decoder.h"
+#include "platform/formats/bitmap_decoder.h"
 #include "platform/core/language.h"
 #include "platform/core/resources_internal.h"
 #include "resources/languages.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/core/bitmap_decoder.h"
+#include "platform/formats/bitmap_decoder.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/core/resource_file.h"
+#include "platform/formats/resource_file.h"
 #include "platform/core/resources_internal.h"
 
 extern const unsigned char horalia_resources[];

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "platform/core/resource_file.h"
+#include "platform/formats/resource_file.h"
 #include "platform/core/resources_internal.h"
 #include "platform/platform.h"
 #include "resources/resource_ids.h"

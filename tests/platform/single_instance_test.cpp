@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/core/single_instance.h"
+#include "platform/posix/single_instance.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "tests/support/temp_folder.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/core/wave_decoder.h"
+#include "platform/formats/wave_decoder.h"
 
 namespace {
 

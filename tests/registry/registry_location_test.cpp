@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/registry/registry_folder.h"
+#include "platform/posix/xdg_folders.h"
 
 namespace {
 

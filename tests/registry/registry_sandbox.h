@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "platform/registry/registry_folder.h"
+#include "platform/posix/xdg_folders.h"
 #include "tests/support/temp_folder.h"
 
 class RegistrySandbox : public ::testing::Test {

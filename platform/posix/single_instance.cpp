@@ -3,7 +3,7 @@
 // in a folder only the user can reach; the peer's user is checked as well.
 // Nothing here blocks the game's thread: the listener and its connections are
 // non-blocking and each call does a bounded amount of work.
-#include "platform/core/single_instance.h"
+#include "platform/posix/single_instance.h"
 
 #include <fcntl.h>
 #include <sys/epoll.h>
@@ -20,8 +20,8 @@
 #include <vector>
 
 #include "platform/core/host.h"
-#include "platform/core/runtime_folder.h"
-#include "platform/core/text_encoding.h"
+#include "platform/posix/runtime_folder.h"
+#include "platform/formats/text_encoding.h"
 
 namespace platform::core::singleInstance {
 namespace {

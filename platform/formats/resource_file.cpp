@@ -1,6 +1,6 @@
 // Parsing of the .res format: entries of DataSize, HeaderSize, type, name,
 // padding, version fields, then the data padded to four bytes.
-#include "platform/core/resource_file.h"
+#include "platform/formats/resource_file.h"
 
 #include <cwctype>
 

@@ -1,7 +1,7 @@
 // Walks the RIFF chunks of a WAVE, every length checked against what is left,
 // takes the first "fmt " and "data" chunks, and widens 8-bit samples (which
 // are unsigned) to signed 16-bit ones.
-#include "platform/core/wave_decoder.h"
+#include "platform/formats/wave_decoder.h"
 
 #include <cstring>
 

@@ -1,8 +1,8 @@
 // Look-ups in the in-memory registry, with caseless names, through indexes
 // of folded names.
-#include "platform/registry/registry_model.h"
+#include "platform/formats/registry_model.h"
 
-#include "platform/registry/registry_unicode.h"
+#include "platform/formats/unicode.h"
 
 namespace platform::registry {
 

@@ -1,6 +1,6 @@
 // Resolves the registry file's location from the chosen folder or from the
 // XDG base-directory rules.
-#include "platform/registry/registry_folder.h"
+#include "platform/posix/xdg_folders.h"
 
 #include <pwd.h>
 #include <sys/stat.h>

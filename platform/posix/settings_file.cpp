@@ -14,8 +14,8 @@
 #include <ctime>
 #include <string>
 
-#include "platform/registry/registry_folder.h"
-#include "platform/registry/registry_format.h"
+#include "platform/posix/xdg_folders.h"
+#include "platform/formats/registry_format.h"
 #include "platform/registry/kept_document.h"
 
 namespace platform::registry {

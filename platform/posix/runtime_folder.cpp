@@ -1,13 +1,13 @@
 // Chooses the private folder of the one-copy claim. /tmp is never used: anyone
 // may create names there first.
-#include "platform/core/runtime_folder.h"
+#include "platform/posix/runtime_folder.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
 
-#include "platform/registry/registry_folder.h"
+#include "platform/posix/xdg_folders.h"
 
 namespace platform::core {
 namespace {

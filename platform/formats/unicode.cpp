@@ -1,5 +1,5 @@
 // UTF-8 and UTF-16LE conversions and caseless comparison for the registry.
-#include "platform/registry/registry_unicode.h"
+#include "platform/formats/unicode.h"
 
 #include <locale.h>
 #include <wctype.h>

@@ -1,10 +1,10 @@
 // UTF-8 encoding of wide strings: the registry's strict encoder, after
 // anything that is not a Unicode scalar value has become U+FFFD.
-#include "platform/core/text_encoding.h"
+#include "platform/formats/text_encoding.h"
 
 #include <cstdint>
 
-#include "platform/registry/registry_unicode.h"
+#include "platform/formats/unicode.h"
 
 namespace platform::core {
 

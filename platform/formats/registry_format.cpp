@@ -6,12 +6,12 @@
 //     02,03
 //   "count"=dword:0000000c            four-byte number
 //   "other"=hex(7):41,00,00,00        any other type or text data
-#include "platform/registry/registry_format.h"
+#include "platform/formats/registry_format.h"
 
 #include <cstdio>
 #include <vector>
 
-#include "platform/registry/registry_unicode.h"
+#include "platform/formats/unicode.h"
 
 namespace platform::registry {
 namespace {

@@ -4,7 +4,7 @@
 // with a palette (uncompressed or run-length coded), and 16, 24 and 32 bits
 // (plain or with colour masks), bottom-up or top-down. Anything else, or any
 // field that points outside the bytes, gives nullopt.
-#include "platform/core/bitmap_decoder.h"
+#include "platform/formats/bitmap_decoder.h"
 
 #include <bit>
 #include <vector>
