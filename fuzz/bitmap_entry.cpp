@@ -22,8 +22,8 @@ const char* checked(const std::optional<platform::Picture>& picture) {
 }  // namespace
 
 const char* bitmap(std::span<const std::uint8_t> bytes) {
-    if (const char* problem = checked(platform::core::decodeBmpFile(bytes))) return problem;
-    return checked(platform::core::decodeBitmapResource(bytes));
+    if (const char* problem = checked(platform::formats::decodeBmpFile(bytes))) return problem;
+    return checked(platform::formats::decodeBitmapResource(bytes));
 }
 
 }  // namespace horalia::fuzz

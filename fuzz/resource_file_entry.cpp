@@ -9,7 +9,7 @@
 namespace horalia::fuzz {
 
 const char* resourceFile(std::span<const std::uint8_t> bytes) {
-    using namespace platform::core;
+    using namespace platform::formats;
     const ResourceFile file = parseResourceFile(bytes);
     const std::uint8_t* begin = bytes.data();
     const std::uint8_t* end = bytes.data() + bytes.size();

@@ -12,6 +12,6 @@ namespace platform::core {
 std::uint32_t waveIdOf(std::span<const std::uint8_t> wave);
 
 // Every resource of the program.
-const ResourceFile& programResources();
+const formats::ResourceFile& programResources();
 
 }  // namespace platform::core

@@ -11,10 +11,16 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/formats/little_endian.h"
 #include "platform/formats/unicode.h"
 
 namespace platform::registry {
 namespace {
+
+using formats::fromUtf16le;
+using formats::fromUtf8;
+using formats::toUtf16le;
+using formats::toUtf8;
 
 constexpr std::uint32_t REG_SZ = 1;
 constexpr std::uint32_t REG_BINARY = 3;
@@ -72,8 +78,7 @@ std::wstring valueLine(const Value& value) {
         if (std::optional<std::wstring> text = cleanText(value.data)) return line + quoted(*text);
     }
     if (value.type == REG_DWORD && value.data.size() == 4) {
-        std::uint32_t number = value.data[0] | (value.data[1] << 8) | (value.data[2] << 16) |
-                               (static_cast<std::uint32_t>(value.data[3]) << 24);
+        const std::uint32_t number = formats::le32(value.data.data());
         wchar_t buffer[16];
         std::swprintf(buffer, 16, L"dword:%08x", number);
         return line + buffer;

@@ -2,9 +2,29 @@
 // of folded names.
 #include "platform/formats/registry_model.h"
 
-#include "platform/formats/unicode.h"
+#include <locale.h>
+#include <wctype.h>
 
 namespace platform::registry {
+namespace {
+
+// Upper-casing by the Unicode tables of the C.UTF-8 locale, whatever locale
+// the process runs in; plain ASCII folding when that locale is missing.
+wchar_t upper(wchar_t c) {
+    static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(0));
+    if (c >= L'a' && c <= L'z') return static_cast<wchar_t>(c - L'a' + L'A');
+    if (c < 0x80 || !unicode) return c;
+    return static_cast<wchar_t>(towupper_l(static_cast<wint_t>(c), unicode));
+}
+
+// The name upper-cased: equal for names that differ only in case.
+std::wstring foldedName(std::wstring_view name) {
+    std::wstring folded(name);
+    for (wchar_t& c : folded) c = upper(c);
+    return folded;
+}
+
+}  // namespace
 
 const Value* Key::find(std::wstring_view name) const {
     auto found = valueIndex.find(foldedName(name));

@@ -12,7 +12,7 @@ extern const std::size_t horalia_resources_size;
 
 namespace {
 
-using namespace platform::core;
+using namespace platform::formats;
 
 std::vector<std::uint8_t> realFile() {
     return {horalia_resources, horalia_resources + horalia_resources_size};

@@ -20,10 +20,10 @@ class RegistrySandbox : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_FALSE(folder.empty());
-        platform::registry::setFolder(folder);
+        platform::posix::setSettingsFolder(folder);
     }
 
-    void TearDown() override { platform::registry::setFolder({}); }
+    void TearDown() override { platform::posix::setSettingsFolder({}); }
 
     std::filesystem::path file() const { return folder / "registry.reg"; }
 
