@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cwchar>
 #include <map>
 #include <string>
 
@@ -14,6 +13,7 @@
 #include "platform/formats/bitmap_decoder.h"
 #include "platform/formats/resource_file.h"
 #include "platform/core/resources_internal.h"
+#include "platform/text_format.h"
 #include "resources/languages.h"
 #include "resources/resource_ids.h"
 #include "screens/GameScreen.h"
@@ -73,9 +73,7 @@ std::wstring storedString(std::uint32_t id, const HoraliaLanguage& l) {
 }
 
 std::wstring formatted(const std::wstring& format, int hours, int minutes) {
-    wchar_t text[80] = {};
-    std::swprintf(text, 80, format.c_str(), hours, minutes);
-    return text;
+    return platform::formatText(format, {hours, minutes});
 }
 
 class Languages : public ::testing::Test, protected GameDriver {
