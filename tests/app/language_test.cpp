@@ -12,10 +12,10 @@
 #include <string>
 
 #include "figures/Text.h"
-#include "platform/core/bitmap_decoder.h"
-#include "platform/core/language.h"
+#include "platform/formats/bitmap_decoder.h"
+#include "platform/formats/resource_file.h"
 #include "platform/core/resources_internal.h"
-#include "platform/core/string_variants.h"
+#include "platform/formats/string_variants.h"
 #include "platform/text_format.h"
 #include "resources/languages.h"
 #include "resources/resource_ids.h"
@@ -55,15 +55,15 @@ const HoraliaLanguage& language(std::string_view name) {
     return HORALIA_LANGUAGES[0];
 }
 
-std::uint16_t idOf(const HoraliaLanguage& l) { return platform::core::languageId(l.primary, l.sublanguage); }
+std::uint16_t idOf(const HoraliaLanguage& l) { return platform::formats::languageId(l.primary, l.sublanguage); }
 
 // A worded picture as stored for exactly this language, or for English when the
 // language shares the English one.
 platform::Picture storedPicture(std::uint32_t id, const HoraliaLanguage& l) {
-    for (std::uint16_t wanted : {idOf(l), platform::core::ENGLISH_US})
+    for (std::uint16_t wanted : {idOf(l), platform::formats::ENGLISH_US})
         for (const auto& e : platform::core::programResources().entries)
-            if (e.type.id == platform::core::RT_BITMAP && e.name.id == id && e.language == wanted)
-                return platform::core::decodeBitmapResource(e.data).value_or(platform::Picture());
+            if (e.type.id == platform::formats::RT_BITMAP && e.name.id == id && e.language == wanted)
+                return platform::formats::decodeBitmapResource(e.data).value_or(platform::Picture());
     ADD_FAILURE() << "bitmap " << id << " is stored neither in " << l.name << " nor in English";
     return {};
 }
@@ -71,21 +71,21 @@ platform::Picture storedPicture(std::uint32_t id, const HoraliaLanguage& l) {
 // A string as stored for exactly this language.
 std::wstring storedString(std::uint32_t id, const HoraliaLanguage& l) {
     const std::uint16_t only[] = {idOf(l)};
-    auto text = platform::core::findString(platform::core::programResources(), id, only);
+    auto text = platform::formats::findString(platform::core::programResources(), id, only);
     return text ? std::wstring(text->begin(), text->end()) : std::wstring();
 }
 
 // The language's table of string variants, as stored for exactly that language.
 std::span<const std::uint8_t> storedVariants(const HoraliaLanguage& l) {
     for (const auto& e : platform::core::programResources().entries)
-        if (!e.type.id && e.type.text == platform::core::VARIANTS_TYPE && e.language == idOf(l)) return e.data;
+        if (!e.type.id && e.type.text == platform::formats::VARIANTS_TYPE && e.language == idOf(l)) return e.data;
     ADD_FAILURE() << "no string variants stored for " << l.name;
     return {};
 }
 
 std::uint32_t variantOf(const HoraliaLanguage& l, std::uint32_t id, std::int32_t hours, std::int32_t minutes) {
     const std::int32_t numbers[] = {hours, minutes};
-    return platform::core::chooseVariant(storedVariants(l), id, numbers);
+    return platform::formats::chooseVariant(storedVariants(l), id, numbers);
 }
 
 // A prompt as the game words it in the language: the variant its numbers call for, filled in.

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/common/plural_rule.h"
-#include "platform/core/string_variants.h"
+#include "platform/formats/string_variants.h"
 
 namespace {
 
@@ -63,7 +63,7 @@ std::vector<std::uint8_t> table(std::u16string_view rule, std::initializer_list<
 }
 
 TEST(StringVariants, TheFirstRowTheNumbersMeetIsChosen) {
-    using namespace platform::core;
+    using namespace platform::formats;
     constexpr std::uint16_t ONE = CATEGORY_BASE + 1, FEW = CATEGORY_BASE + 3, ZERO = EXACT_NUMBER;
     const auto polish = table(u"one: n = 1; few: n % 10 = 2..4 and n % 100 != 12..14",
                               {303, 3032, ZERO, ANY_NUMBER,  // minutes only

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <span>
 
-namespace platform::core {
+namespace platform::formats {
 
 // What a row asks of a number: anything, a plural category (by the
 // language's rule), or exactly one value.
@@ -24,4 +24,4 @@ constexpr std::uint32_t VARIANTS_ID = 1;
 std::uint32_t chooseVariant(std::span<const std::uint8_t> table, std::uint32_t id,
                             std::span<const std::int32_t> numbers);
 
-}  // namespace platform::core
+}  // namespace platform::formats
