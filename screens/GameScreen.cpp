@@ -222,9 +222,12 @@ void GameScreen::newQuestion() {
         referenceClock->setTime(question->startHour, question->startMinute);
     }
 
-    const std::wstring format = platform::loadString(instance, question->promptId, PROMPT_CHARS);
-    const std::wstring text =
-        platform::formatText(format, {question->promptHours, question->promptMinutes}, PROMPT_CHARS);
+    // The question kind's prompt, in the form its numbers call for in the
+    // user's language ("1 hour", "2 hours"), filled in with them.
+    const std::int32_t numbers[] = {question->promptHours, question->promptMinutes};
+    const std::uint32_t promptId = platform::stringForNumbers(instance, question->promptId, numbers);
+    const std::wstring format = platform::loadString(instance, promptId, PROMPT_CHARS);
+    const std::wstring text = platform::formatText(format, {numbers[0], numbers[1]}, PROMPT_CHARS);
     prompt = new Text(this, window, text, textColour);
     prompt->setX(10);
     prompt->setY(270);
