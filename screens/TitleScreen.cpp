@@ -27,7 +27,7 @@ constexpr platform::Point CAPTION_AT{0, 248};
 }  // namespace
 
 TitleScreen::TitleScreen(platform::Window* window, platform::Instance* instance, App* app)
-    : Screen(window, instance, app) {
+    : ReportingScreen(window, instance, app) {
     background = place(new Image(this, window, IDB_TITLE), {.z = 1, .enabled = true, .listener = this});
     // The invitation in the user's language, over the English one; a tap on it plays too.
     place(new Image(this, window, IDB_TITLE_CAPTION), {.z = 2, .enabled = true, .listener = this, .at = CAPTION_AT});
@@ -48,13 +48,6 @@ TitleScreen::TitleScreen(platform::Window* window, platform::Instance* instance,
     addLine(IDS_NOTICE, true);
 }
 
-TitleScreen::~TitleScreen() {
-    destroyAllFigures();
-    listeners.clear();
-}
-
-void TitleScreen::figurePressed(Figure* figure, std::int32_t x, std::int32_t y) {
-    tellListeners(listeners, &ScreenListener::screenPressed, figure, x, y);
-}
+TitleScreen::~TitleScreen() { destroyAllFigures(); }
 
 void TitleScreen::figureReleased(Figure*, std::int32_t, std::int32_t) {}
