@@ -202,6 +202,12 @@
       showNotice(words.goodbye, words.play_again, () => location.reload());
     },
 
+    // For the tests: the next questions come from this seed, as the headless
+    // host draws them.
+    seedRandom(seed) {
+      Module._horalia_web_seed_random(seed >>> 0);
+    },
+
     // Another tab took the game over: this one stops where it is.
     stop() {
       this.stopped = true;
