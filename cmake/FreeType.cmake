@@ -1,7 +1,17 @@
-# horalia_freetype: FreeType for the WebAssembly host, compiled from Debian's
-# source package (the same version and patches as the desktop's library) with
-# only the modules the game's text needs (cmake/freetype/ftmodule.h and
-# ftoption.h). The source is unpacked into the build folder at configure time.
+# horalia_freetype: the FreeType that draws the game's text. The desktop links
+# Debian's library. The browser (WebAssembly) and Windows builds compile it
+# from Debian's source package (the same version and patches) with only the
+# modules the game's text needs (cmake/freetype/ftmodule.h and ftoption.h),
+# so every host draws the same pixels. The source is unpacked into the build
+# folder at configure time.
+if(NOT HORALIA_HOST STREQUAL "web" AND NOT WIN32)
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(FREETYPE REQUIRED IMPORTED_TARGET freetype2)
+  add_library(horalia_freetype INTERFACE)
+  target_link_libraries(horalia_freetype INTERFACE PkgConfig::FREETYPE)
+  return()
+endif()
+
 if(NOT HORALIA_FREETYPE_SOURCE)
   execute_process(
     COMMAND ${PROJECT_SOURCE_DIR}/tools/web/fetch_freetype.sh ${CMAKE_BINARY_DIR}/deps
@@ -11,7 +21,7 @@ if(NOT HORALIA_FREETYPE_SOURCE)
     message(FATAL_ERROR "Could not unpack FreeType's Debian source package (tools/web/fetch_freetype.sh)")
   endif()
   string(REGEX REPLACE ".*\n" "" fetched "${fetched}")  # the folder is the last line
-  set(HORALIA_FREETYPE_SOURCE ${fetched} CACHE PATH "Unpacked FreeType source for the web host")
+  set(HORALIA_FREETYPE_SOURCE ${fetched} CACHE PATH "Unpacked FreeType source for the browser and Windows")
 endif()
 
 set(ft ${HORALIA_FREETYPE_SOURCE}/src)

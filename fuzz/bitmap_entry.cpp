@@ -2,7 +2,7 @@
 // to decodeBitmapResource (the same without the 14-byte file header); every
 // pixel of a picture they return is read so that a short one shows.
 #include "fuzz/fuzz_entries.h"
-#include "platform/core/bitmap_decoder.h"
+#include "platform/formats/bitmap_decoder.h"
 
 namespace horalia::fuzz {
 namespace {
@@ -22,8 +22,8 @@ const char* checked(const std::optional<platform::Picture>& picture) {
 }  // namespace
 
 const char* bitmap(std::span<const std::uint8_t> bytes) {
-    if (const char* problem = checked(platform::core::decodeBmpFile(bytes))) return problem;
-    return checked(platform::core::decodeBitmapResource(bytes));
+    if (const char* problem = checked(platform::formats::decodeBmpFile(bytes))) return problem;
+    return checked(platform::formats::decodeBitmapResource(bytes));
 }
 
 }  // namespace horalia::fuzz

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "fuzz/fuzz_entries.h"
-#include "platform/registry/registry_format.h"
+#include "platform/formats/registry_format.h"
 
 namespace horalia::fuzz {
 namespace {

@@ -4,12 +4,12 @@
 #include <iterator>
 
 #include "fuzz/fuzz_entries.h"
-#include "platform/core/resource_file.h"
+#include "platform/formats/resource_file.h"
 
 namespace horalia::fuzz {
 
 const char* resourceFile(std::span<const std::uint8_t> bytes) {
-    using namespace platform::core;
+    using namespace platform::formats;
     const ResourceFile file = parseResourceFile(bytes);
     const std::uint8_t* begin = bytes.data();
     const std::uint8_t* end = bytes.data() + bytes.size();

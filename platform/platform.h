@@ -1,7 +1,7 @@
 // The services that the game relies on from its host system, all together:
 // the application includes this; each game room includes only the service
-// headers it uses (picture, text, resources, sound, time_input, registry,
-// window).
+// headers it uses (picture, text, text_format, resources, sound, time_input,
+// registry, window).
 #pragma once
 
 #include "platform/picture.h"
@@ -10,5 +10,6 @@
 #include "platform/resources.h"
 #include "platform/sound.h"
 #include "platform/text.h"
+#include "platform/text_format.h"
 #include "platform/time_input.h"
 #include "platform/window.h"

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/registry.h"
+#include "platform/text_format.h"
 
 namespace {
 
@@ -150,9 +151,11 @@ void ProgressStore::loadNumber(std::int32_t& destination, std::wstring_view name
 void ProgressStore::saveNumber(std::int32_t value, std::wstring_view name) {
     std::optional<platform::RegistryKey> key = openKey();
     if (!key) return;
-    wchar_t text[TEXT_CHARS];
-    if (std::swprintf(text, TEXT_CHARS, L"%d", static_cast<int>(value)) < 0) return;  // does not fit
-    std::vector<std::uint8_t> bytes = utf16WithNull(text);
+    // A text longer than the buffer's nine characters is not written (the
+    // store's values never are that long).
+    std::wstring text = platform::formatText(L"%d", {value}, TEXT_CHARS + 1);
+    if (text.size() > TEXT_CHARS - 1) return;
+    std::vector<std::uint8_t> bytes = utf16WithNull(text.c_str());
     key->set(name, platform::ValueType::text, bytes);
 }
 

@@ -4,7 +4,6 @@
 #include "screens/GameScreen.h"
 
 #include <algorithm>
-#include <cwchar>
 #include <utility>
 
 #include "figures/Button.h"
@@ -13,6 +12,7 @@
 #include "figures/Image.h"
 #include "figures/Text.h"
 #include "resources/resource_ids.h"
+#include "platform/text_format.h"
 #include "progress/ProgressStore.h"
 #include "screens/Questions.h"
 #include "screens/Sounds.h"
@@ -224,9 +224,9 @@ void GameScreen::newQuestion() {
         referenceClock->setTime(question->startHour, question->startMinute);
     }
 
-    std::wstring format = platform::loadString(instance, question->promptId, PROMPT_CHARS);
-    wchar_t text[PROMPT_CHARS] = {};
-    std::swprintf(text, PROMPT_CHARS, format.c_str(), question->promptHours, question->promptMinutes);
+    const std::wstring format = platform::loadString(instance, question->promptId, PROMPT_CHARS);
+    const std::wstring text =
+        platform::formatText(format, {question->promptHours, question->promptMinutes}, PROMPT_CHARS);
     prompt = new Text(this, window, text, textColour);
     prompt->setX(10);
     prompt->setY(270);
@@ -241,8 +241,7 @@ void GameScreen::updateScore() {
         removeFigure(scoreText, true);
         scoreText = nullptr;
     }
-    wchar_t text[SCORE_CHARS] = {};
-    std::swprintf(text, SCORE_CHARS, L"%d", store->score);
+    const std::wstring text = platform::formatText(L"%d", {store->score}, SCORE_CHARS);
     scoreText = new Text(this, window, text, SCORE_COLOUR, scoreFont);
     scoreText->setVisible(true);
     scoreText->enabled = false;

@@ -4,13 +4,13 @@
 #include "screens/LevelScreen.h"
 
 #include <algorithm>
-#include <cwchar>
 #include <string_view>
 
 #include "figures/Button.h"
 #include "figures/Hotspot.h"
 #include "figures/Image.h"
 #include "figures/Text.h"
+#include "platform/text_format.h"
 #include "resources/resource_ids.h"
 #include "progress/ProgressStore.h"
 #include "screens/Sounds.h"
@@ -125,8 +125,7 @@ void LevelScreen::rebuildPercentages() {
         // counts; clamped, every rate converts to a defined percentage.
         float rate = std::clamp(store->successRate(i + 1) * 100.0f, 0.0f, 100.0f);
         auto percent = static_cast<std::int32_t>(rate);
-        wchar_t text[PERCENT_CHARS] = {};
-        std::swprintf(text, PERCENT_CHARS, L"%d", percent);
+        const std::wstring text = platform::formatText(L"%d", {percent}, PERCENT_CHARS);
         auto* percentText = new Text(this, window, text, textColour, font);
         percentText->setX((i % 3) * 70 + 66);
         percentText->setY((i / 3 + 7) * 20);

@@ -1,5 +1,5 @@
 /*
- * The FreeType modules of the WebAssembly build: what loads, hints and
+ * The FreeType modules of the WebAssembly and Windows builds: what loads, hints and
  * renders a TrueType face in monochrome, as the game draws its text. The
  * TrueType driver comes first so it is tried first for every face.
  */

@@ -1,5 +1,5 @@
 /*
- * FreeType's options for the WebAssembly build: Debian's own ftoption.h,
+ * FreeType's options for the WebAssembly and Windows builds: Debian's own ftoption.h,
  * less everything that only other font formats, compressed fonts or other
  * render modes need. What shapes the glyphs of a TrueType face in
  * monochrome (the bytecode interpreter with its Debian settings and the

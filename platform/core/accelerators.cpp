@@ -1,14 +1,10 @@
 // Key combinations of an accelerator table become WM_COMMAND messages sent
 // to the window; the key press itself is then neither translated nor
 // dispatched.
+#include "platform/core/input.h"
 #include "platform/core/window_record.h"
 
 namespace platform {
-
-namespace core {
-bool controlHeld();
-}
-
 namespace {
 constexpr std::uint8_t FVIRTKEY = 0x01;
 constexpr std::uint8_t FSHIFT = 0x04;

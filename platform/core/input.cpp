@@ -61,14 +61,12 @@ void stylusUp(int x, int y) {
     post(WM_LBUTTONUP, 0, 0, Point{x, y});
 }
 
-void key(int virtualKey, bool down, bool) {
+void key(int virtualKey, bool down) {
     if (virtualKey == VK_CONTROL) input().controlDown = down;
     post(down ? WM_KEYDOWN : WM_KEYUP, static_cast<std::uintptr_t>(virtualKey), 1);
 }
 
 void keyMessageTaken(const Message& message) {
-    // Ctrl as the loop sees it: pressed from its key-down message on, so a
-    // combination is judged by the order of the messages, not by the moment.
     if (message.wParam == VK_CONTROL) input().controlDownInQueue = message.message == WM_KEYDOWN;
 }
 

@@ -8,6 +8,7 @@
 namespace platform {
 class Picture;
 class Window;
+struct Message;
 }
 
 namespace platform::core {
@@ -16,11 +17,18 @@ namespace platform::core {
 void stylusDown(int x, int y);
 void stylusUp(int x, int y);
 
-// A key went down or up; control tells whether Ctrl is held.
-void key(int virtualKey, bool down, bool control);
+// A key went down or up (Ctrl is a key of its own: VK_CONTROL).
+void key(int virtualKey, bool down);
 
 // The user asked to close the window (the desktop window's close box).
 void closeRequested();
+
+// The loop took a key message from the queue (the queue tells input).
+void keyMessageTaken(const Message& message);
+
+// Whether Ctrl is down as the loop sees it: from its key-down message on, so
+// that a combination is judged by the order of the messages (accelerators).
+bool controlHeld();
 
 // The picture that the windows' canvases draw into.
 Picture& display();

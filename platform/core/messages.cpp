@@ -11,13 +11,6 @@
 #include "platform/core/window_record.h"
 
 namespace platform {
-
-namespace core {
-Window* firstInvalidWindow();
-void forgetWindows();
-void keyMessageTaken(const Message& message);
-}  // namespace core
-
 namespace {
 
 struct Queue {

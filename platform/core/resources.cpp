@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "platform/core/bitmap_decoder.h"
 #include "platform/core/host.h"
 #include "platform/core/language.h"
-#include "platform/core/resource_file.h"
 #include "platform/core/resources_internal.h"
+#include "platform/formats/bitmap_decoder.h"
+#include "platform/formats/little_endian.h"
+#include "platform/formats/resource_file.h"
 #include "platform/resources.h"
 #include "platform/window.h"
 
@@ -17,7 +18,7 @@ extern const std::size_t horalia_resources_size;
 namespace platform {
 
 struct Instance {
-    core::ResourceFile file;
+    formats::ResourceFile file;
 };
 
 namespace {
@@ -28,7 +29,7 @@ std::u16string toUtf16(std::wstring_view text) {
     return out;
 }
 
-const core::ResourceFile& fileOf(Instance* module) {
+const formats::ResourceFile& fileOf(Instance* module) {
     return (module ? module : moduleHandle())->file;
 }
 
@@ -42,13 +43,13 @@ std::vector<std::uint16_t> userLanguages() {
 }  // namespace
 
 Instance* moduleHandle() {
-    static Instance module{core::parseResourceFile({horalia_resources, horalia_resources_size})};
+    static Instance module{formats::parseResourceFile({horalia_resources, horalia_resources_size})};
     return &module;
 }
 
 std::wstring loadString(Instance* module, std::uint32_t id, std::size_t bufferChars) {
     if (bufferChars == 0) return {};
-    auto text = core::findString(fileOf(module), id, userLanguages());
+    auto text = formats::findString(fileOf(module), id, userLanguages());
     if (!text) return {};
     std::wstring out(text->begin(), text->end());
     if (out.size() > bufferChars - 1) out.resize(bufferChars - 1);
@@ -56,27 +57,26 @@ std::wstring loadString(Instance* module, std::uint32_t id, std::size_t bufferCh
 }
 
 std::optional<Picture> loadBitmap(Instance* module, std::uint32_t id) {
-    const auto* entry = core::findResource(fileOf(module), core::RT_BITMAP, id & 0xFFFF, userLanguages());
+    const auto* entry = formats::findResource(fileOf(module), formats::RT_BITMAP, id & 0xFFFF, userLanguages());
     if (!entry) return std::nullopt;
-    return core::decodeBitmapResource(entry->data);
+    return formats::decodeBitmapResource(entry->data);
 }
 
 std::span<const std::uint8_t> loadResource(Instance* module, std::wstring_view type, std::uint32_t id) {
-    const auto* entry = core::findResource(fileOf(module), toUtf16(type), id & 0xFFFF, userLanguages());
+    const auto* entry = formats::findResource(fileOf(module), toUtf16(type), id & 0xFFFF, userLanguages());
     return entry ? entry->data : std::span<const std::uint8_t>{};
 }
 
 AcceleratorTable loadAccelerators(Instance* module, std::uint32_t id) {
     AcceleratorTable table;
-    const auto* entry = core::findResource(fileOf(module), core::RT_ACCELERATOR, id & 0xFFFF);
+    const auto* entry = formats::findResource(fileOf(module), formats::RT_ACCELERATOR, id & 0xFFFF);
     if (!entry) return table;
     // Eight bytes an entry: flags, key, command, padding; flag 0x80 marks the last.
     const auto data = entry->data;
     for (std::size_t at = 0; at + 8 <= data.size(); at += 8) {
-        const std::uint16_t flags = static_cast<std::uint16_t>(data[at] | (data[at + 1] << 8));
-        table.push_back(Accelerator{static_cast<std::uint8_t>(flags & 0x7F),
-                                    static_cast<std::uint16_t>(data[at + 2] | (data[at + 3] << 8)),
-                                    static_cast<std::uint16_t>(data[at + 4] | (data[at + 5] << 8))});
+        const std::uint16_t flags = formats::le16(&data[at]);
+        table.push_back(Accelerator{static_cast<std::uint8_t>(flags & 0x7F), formats::le16(&data[at + 2]),
+                                    formats::le16(&data[at + 4])});
         if (flags & 0x80) break;
     }
     return table;
@@ -90,7 +90,7 @@ std::uint32_t waveIdOf(std::span<const std::uint8_t> wave) {
     return 0;
 }
 
-const ResourceFile& programResources() { return moduleHandle()->file; }
+const formats::ResourceFile& programResources() { return moduleHandle()->file; }
 
 }  // namespace core
 }  // namespace platform

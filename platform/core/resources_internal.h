@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <span>
 
-#include "platform/core/resource_file.h"
+#include "platform/formats/resource_file.h"
 
 namespace platform::core {
 
@@ -12,6 +12,6 @@ namespace platform::core {
 std::uint32_t waveIdOf(std::span<const std::uint8_t> wave);
 
 // Every resource of the program.
-const ResourceFile& programResources();
+const formats::ResourceFile& programResources();
 
 }  // namespace platform::core

@@ -1,6 +1,6 @@
 // The handheld's shell keeps its task bar and input panel out of the game's
 // way; desktop hosts have no shell, so these hand-offs do nothing.
-#include "platform/platform.h"
+#include "platform/window.h"
 
 namespace platform {
 

@@ -2,11 +2,10 @@
 // window, message and input parts of the core.
 #pragma once
 
-#include <deque>
-#include <memory>
+#include <cstdint>
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/window.h"
 
 namespace platform {
 
@@ -34,5 +33,11 @@ std::uint32_t classStyleOf(const Window* window);
 
 // Queues a message behind the waiting ones (input and posted messages alike).
 void enqueue(const Message& message);
+
+// The first window that waits for its paint, or null.
+Window* firstInvalidWindow();
+
+// Forgets every class and window (the queue's reset calls it).
+void forgetWindows();
 
 }  // namespace platform::core

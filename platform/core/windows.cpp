@@ -8,7 +8,6 @@
 #include "platform/core/host.h"
 #include "platform/core/idle_wait.h"
 #include "platform/core/input.h"
-#include "platform/core/single_instance.h"
 #include "platform/core/window_record.h"
 
 namespace platform {
@@ -60,8 +59,6 @@ Window* firstInvalidWindow() {
 
 Picture& display() { return table().display; }
 
-void resetWindowsAndMessages();  // defined with the queue
-
 void forgetWindows() {
     table().classes.clear();
     table().windows.clear();
@@ -82,6 +79,8 @@ Window* createWindow(std::wstring_view className, std::wstring_view title, std::
                      Instance*) {
     const WindowClass* windowClass = findClass(className);
     if (!windowClass) return nullptr;
+    // Another copy that started at the same moment may have the claim.
+    if (!host::claimOneCopy(className, title)) return nullptr;
     auto window = std::make_unique<Window>();
     window->className = std::wstring(className);
     window->title = std::wstring(title);
@@ -92,7 +91,6 @@ Window* createWindow(std::wstring_view className, std::wstring_view title, std::
     table().windows.push_back(std::move(window));
 
     host::windowCreated(title);
-    core::singleInstance::announce(className, title);
     if (handle->procedure(handle, WM_CREATE, 0, 0, {}) == -1) {
         destroyWindow(handle);
         return nullptr;
@@ -104,7 +102,7 @@ Window* createWindow(std::wstring_view className, std::wstring_view title, std::
 Window* findWindow(std::wstring_view className, std::wstring_view title) {
     for (auto& w : table().windows)
         if (w->className == className && w->title == title) return w.get();
-    if (!core::singleInstance::someoneAnswers(className, title)) return nullptr;
+    if (!host::anotherCopyRuns(className, title)) return nullptr;
     auto remote = std::make_unique<Window>();
     remote->className = std::wstring(className);
     remote->title = std::wstring(title);
@@ -115,7 +113,7 @@ Window* findWindow(std::wstring_view className, std::wstring_view title) {
 
 bool setForegroundWindow(Window* window) {
     if (!window) return false;
-    if (window->remote) return core::singleInstance::askToRaise(window->className, window->title);
+    if (window->remote) return host::askOtherCopyToRaise(window->className, window->title);
     if (!core::isLiveWindow(window)) return false;
     host::raiseWindow();
     return true;
@@ -160,7 +158,7 @@ void destroyWindow(Window* window) {
     windows.erase(std::remove_if(windows.begin(), windows.end(),
                                  [window](const auto& w) { return w.get() == window; }),
                   windows.end());
-    if (windows.empty()) core::singleInstance::withdraw();
+    if (windows.empty()) host::releaseOneCopy();
 }
 
 std::intptr_t defWindowProc(Window* window, std::uint32_t message, std::uintptr_t, std::intptr_t, Point) {

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <optional>
 
-#include "platform/platform.h"
+#include "platform/picture.h"
 
 namespace platform {
 namespace {

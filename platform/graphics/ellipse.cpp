@@ -6,6 +6,7 @@
 
 #include "platform/graphics/lines.h"
 #include "platform/graphics/raster.h"
+#include "platform/picture.h"
 
 // The ellipse touches the outer edges of the box's outermost pixels. Work
 // is done in doubled coordinates, where the centre and the radii are whole

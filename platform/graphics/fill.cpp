@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/graphics/raster.h"
+#include "platform/picture.h"
 
 namespace platform {
 

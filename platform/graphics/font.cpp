@@ -8,7 +8,7 @@
 
 #include "platform/graphics/font_cache.h"
 #include "platform/graphics/raster.h"
-#include "platform/platform.h"
+#include "platform/text.h"
 
 namespace platform {
 

@@ -2,7 +2,7 @@
 // (Bresenham, end point left out) and wide (a capsule of the pen's width).
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/picture.h"
 
 namespace platform::graphics {
 

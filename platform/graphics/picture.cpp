@@ -1,6 +1,6 @@
 // Pictures: a block of 32-bit pixels, black when made. A size that is zero
 // or negative in either direction makes an empty picture of 0 x 0.
-#include "platform/platform.h"
+#include "platform/picture.h"
 
 namespace platform {
 

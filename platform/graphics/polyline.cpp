@@ -2,6 +2,7 @@
 // draws Bresenham segments without their end points, so the last point of
 // the polyline is left out; a wider pen draws capsules (round ends and joins).
 #include "platform/graphics/lines.h"
+#include "platform/picture.h"
 
 namespace platform {
 

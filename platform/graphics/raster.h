@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "platform/platform.h"
+#include "platform/picture.h"
 
 namespace platform::graphics {
 

@@ -7,7 +7,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/picture.h"
+#include "platform/time_input.h"
 
 namespace platform::headless {
 

@@ -1,16 +1,16 @@
 // The headless host: the display is a picture in memory, time stands still
 // until a test moves it, input comes from the test, and sounds are recorded.
 // Nothing here ever waits.
-#include <cstdio>
-#include <cstdlib>
 #include <unistd.h>
+
+#include <string>
 
 #include "platform/core/host.h"
 #include "platform/core/input.h"
-#include "platform/core/language.h"
-#include "platform/core/single_instance.h"
 #include "platform/headless/headless.h"
-#include "platform/registry/registry_folder.h"
+#include "platform/posix/locale_environment.h"
+#include "platform/posix/single_instance.h"
+#include "platform/posix/xdg_folders.h"
 
 namespace platform {
 namespace {
@@ -29,7 +29,7 @@ HeadlessState& state() {
 
 // Tests of one process find each other's windows, never the desktop game's.
 const bool namespaced = [] {
-    core::singleInstance::setNamespace("headless." + std::to_string(getpid()));
+    posix::singleInstance::setNamespace("headless." + std::to_string(getpid()));
     return true;
 }();
 
@@ -39,7 +39,7 @@ namespace host {
 
 void waitForEvents(int timeoutMs) {
     if (timeoutMs > 0) state().lastWait = timeoutMs;
-    core::singleInstance::poll();
+    posix::singleInstance::poll();
 }
 void present(const Picture&) {}
 void windowCreated(std::wstring_view) {}
@@ -53,7 +53,7 @@ bool playWave(std::span<const std::uint8_t>, std::uint32_t waveId, unsigned flag
 
 std::uint32_t tickCount() { return state().now; }
 LocalTime localTime() { return state().time; }
-std::vector<std::string> preferredLocales() { return core::environmentLocales(); }
+std::vector<std::string> preferredLocales() { return posix::environmentLocales(); }
 
 }  // namespace host
 
@@ -63,7 +63,7 @@ void reset() {
     (void)namespaced;
     core::resetWindowsAndMessages();
     core::resetInput();
-    core::singleInstance::withdraw();
+    host::releaseOneCopy();
     state() = HeadlessState{};
 }
 
@@ -75,10 +75,10 @@ void pressStylus(int x, int y) { core::stylusDown(x, y); }
 void releaseStylus(int x, int y) { core::stylusUp(x, y); }
 
 void pressKey(int virtualKey, bool control) {
-    if (control) core::key(VK_CONTROL, true, true);
-    core::key(virtualKey, true, control);
-    core::key(virtualKey, false, control);
-    if (control) core::key(VK_CONTROL, false, false);
+    if (control) core::key(VK_CONTROL, true);
+    core::key(virtualKey, true);
+    core::key(virtualKey, false);
+    if (control) core::key(VK_CONTROL, false);
 }
 
 const Picture& display() { return core::display(); }
@@ -88,9 +88,9 @@ void clearPlayedSounds() { state().sounds.clear(); }
 
 int lastWait() { return state().lastWait; }
 
-int raiseRequests() { return core::singleInstance::raiseRequests(); }
+int raiseRequests() { return posix::singleInstance::raiseRequests(); }
 
-void setRegistryFolder(const std::filesystem::path& folder) { registry::setFolder(folder); }
+void setRegistryFolder(const std::filesystem::path& folder) { posix::setSettingsFolder(folder); }
 
 }  // namespace headless
 }  // namespace platform

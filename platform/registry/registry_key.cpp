@@ -1,11 +1,11 @@
-// platform::RegistryKey on the registry file: every call sees the file as it
-// is on disk now (read again only when it changed), and every change rewrites
-// it durably before it returns, so that the file is always the whole truth and
-// other processes see each change at once.
+// platform::RegistryKey on the stored registry: every call sees it as it is
+// stored now (read again only when it changed), and every change replaces it
+// durably before it returns, so that the stored text is always the whole
+// truth and other processes see each change at once.
 #include <cstring>
 
-#include "platform/platform.h"
-#include "platform/registry/registry_model.h"
+#include "platform/formats/registry_model.h"
+#include "platform/registry.h"
 #include "platform/registry/registry_storage.h"
 
 namespace platform {

@@ -11,8 +11,9 @@
 #include <vector>
 
 #include "platform/core/host.h"
+#include "platform/formats/wave_decoder.h"
 #include "platform/sdl/audio_sdl.h"
-#include "platform/core/wave_decoder.h"
+#include "platform/sound.h"
 
 namespace platform::host {
 namespace {
@@ -75,7 +76,7 @@ bool openDevice() {
 const std::vector<std::int16_t>* convert(std::span<const std::uint8_t> wave) {
     auto& cache = audio().converted;
     if (auto found = cache.find(wave.data()); found != cache.end()) return &found->second;
-    auto decoded = core::decodeWave(wave);
+    auto decoded = formats::decodeWave(wave);
     if (!decoded || decoded->channels > 255) return nullptr;
     SDL_AudioCVT cvt;
     if (SDL_BuildAudioCVT(&cvt, AUDIO_S16SYS, static_cast<Uint8>(decoded->channels), decoded->rate,

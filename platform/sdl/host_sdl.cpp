@@ -10,12 +10,12 @@
 
 #include "platform/core/host.h"
 #include "platform/core/input.h"
-#include "platform/core/language.h"
-#include "platform/core/single_instance.h"
-#include "platform/core/text_encoding.h"
+#include "platform/formats/unicode.h"
+#include "platform/posix/locale_environment.h"
+#include "platform/posix/single_instance.h"
 #include "platform/sdl/audio_sdl.h"
-#include "platform/sdl/input_wait_sdl.h"
 #include "platform/sdl/host_sdl.h"
+#include "platform/sdl/input_wait_sdl.h"
 
 namespace platform::host {
 namespace {
@@ -112,7 +112,7 @@ void handle(const SDL_Event& event) {
     case SDL_KEYDOWN:
     case SDL_KEYUP:
         if (int vk = virtualKeyOf(event.key.keysym.sym); vk != 0 && !event.key.repeat)
-            core::key(vk, event.type == SDL_KEYDOWN, (SDL_GetModState() & KMOD_CTRL) != 0);
+            core::key(vk, event.type == SDL_KEYDOWN);
         break;
     default:
         break;
@@ -123,7 +123,7 @@ void handle(const SDL_Event& event) {
 
 void waitForEvents(int timeoutMs) {
     const sdl::ReadyInput ready = sdl::waitForInput(desktop().window, timeoutMs);
-    if (ready.listener) core::singleInstance::poll();
+    if (ready.listener) posix::singleInstance::poll();
     if (ready.events) {
         SDL_Event event;
         while (SDL_PollEvent(&event)) handle(event);
@@ -141,7 +141,7 @@ void present(const Picture& display) {
 void windowCreated(std::wstring_view title) {
     auto& d = desktop();
     if (d.window) return;
-    d.window = SDL_CreateWindow(core::utf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+    d.window = SDL_CreateWindow(formats::utf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                 DISPLAY_WIDTH * START_SCALE, DISPLAY_HEIGHT * START_SCALE,
                                 SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
     if (!d.window) return;
@@ -202,6 +202,6 @@ LocalTime localTime() {
 }
 
 // The desktop speaks the language the environment's locale names.
-std::vector<std::string> preferredLocales() { return core::environmentLocales(); }
+std::vector<std::string> preferredLocales() { return posix::environmentLocales(); }
 
 }  // namespace platform::host

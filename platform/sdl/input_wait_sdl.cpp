@@ -5,7 +5,7 @@
 #include <SDL_syswm.h>
 #include <poll.h>
 
-#include "platform/core/single_instance.h"
+#include "platform/posix/single_instance.h"
 
 namespace platform::sdl {
 namespace {
@@ -21,7 +21,7 @@ Display* x11Display(SDL_Window* window) {
 }  // namespace
 
 ReadyInput waitForInput(SDL_Window* window, int timeoutMs) {
-    const int listener = core::singleInstance::listenerDescriptor();
+    const int listener = posix::singleInstance::listenerDescriptor();
     Display* display = x11Display(window);
     if (!display) {
         SDL_WaitEventTimeout(nullptr, timeoutMs);

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "platform/platform.h"
+#include "platform/window.h"
 #include "platform/sdl/host_sdl.h"
 
 int main(int, char**) {

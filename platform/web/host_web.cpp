@@ -14,7 +14,7 @@
 
 #include "platform/core/host.h"
 #include "platform/core/input.h"
-#include "platform/core/wave_decoder.h"
+#include "platform/formats/wave_decoder.h"
 
 // The page's side; each call reaches the object that the page puts in
 // Module.horalia before the program starts.
@@ -60,8 +60,8 @@ void takeInput() {
         switch (kind) {
         case STYLUS_DOWN: core::stylusDown(detail[0], detail[1]); break;
         case STYLUS_UP: core::stylusUp(detail[0], detail[1]); break;
-        case KEY_DOWN: core::key(detail[0], true, detail[1] != 0); break;
-        case KEY_UP: core::key(detail[0], false, detail[1] != 0); break;
+        case KEY_DOWN: core::key(detail[0], true); break;
+        case KEY_UP: core::key(detail[0], false); break;
         default: break;
         }
     }
@@ -91,14 +91,14 @@ void raiseWindow() {}
 // its audio stay after the game ends, and the clicks played that way last
 // 27 ms.
 bool playWave(std::span<const std::uint8_t> wave, std::uint32_t, unsigned) {
-    static std::map<const std::uint8_t*, core::DecodedWave> decoded;
+    static std::map<const std::uint8_t*, formats::DecodedWave> decoded;
     auto found = decoded.find(wave.data());
     if (found == decoded.end()) {
-        auto samples = core::decodeWave(wave);
+        auto samples = formats::decodeWave(wave);
         if (!samples || samples->samples.empty()) return false;
         found = decoded.emplace(wave.data(), std::move(*samples)).first;
     }
-    const core::DecodedWave& sound = found->second;
+    const formats::DecodedWave& sound = found->second;
     return horalia_web_play(sound.samples.data(), static_cast<int>(sound.samples.size()), sound.channels,
                             sound.rate, static_cast<int>(reinterpret_cast<std::uintptr_t>(wave.data())));
 }

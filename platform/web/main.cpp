@@ -2,7 +2,7 @@
 // game has ended (the exit icon), so it can say goodbye and offer another go.
 #include <emscripten.h>
 
-#include "platform/platform.h"
+#include "platform/window.h"
 
 EM_JS(void, horalia_web_ended, (int exitCode), { Module.horalia.ended(exitCode); });
 

@@ -1,18 +1,15 @@
-// The registry's storage in the browser: the same text as the desktop's file,
+// The settings text in the browser: the same text as the desktop's file,
 // kept in localStorage under one key and replaced whole at every change. A
 // text that cannot be read is kept under a key of its own with the time it
-// was found, and the game starts afresh. Storage that is missing or throws
-// (private windows, quota, forbidden) reads as "cannot read" and refuses
-// writes, which the game survives quietly, as it does a read-only disk.
+// was found. Storage that is missing or throws (private windows, quota,
+// forbidden) reads as "cannot read" and refuses writes, which the game
+// survives quietly, as it does a read-only disk.
 #include <emscripten.h>
 
-#include <optional>
 #include <string>
 #include <utility>
 
-#include "platform/registry/kept_document.h"
-#include "platform/registry/registry_format.h"
-#include "platform/registry/registry_storage.h"
+#include "platform/core/host.h"
 
 // The stored text's length in UTF-8 bytes; -1 when there is none, -2 when
 // storage cannot be reached.
@@ -54,49 +51,21 @@ EM_JS(bool, horalia_web_storage_keep_damaged, (), {
     }
 });
 
-namespace platform::registry {
-namespace {
+namespace platform::host {
 
-// The same limit as the desktop's file: the game's own text stays under 1 KB.
-constexpr int MAX_TEXT_SIZE = 2 * 1024 * 1024;
-
-KeptDocument& cache() {
-    static KeptDocument instance;
-    return instance;
-}
-
-}  // namespace
-
-Document* loadDocument() {
+StoredSettings readSettings(std::size_t limit, bool) {
     const int length = horalia_web_storage_length();
-    if (length == -1) return cache().nothingStored();
-    if (length < 0) return nullptr;
+    if (length == -1) return {StoredSettings::missing, {}};
+    if (length < 0) return {StoredSettings::failed, {}};
+    if (static_cast<std::size_t>(length) > limit) return {StoredSettings::unusable, {}};
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
     horalia_web_storage_copy(text.data(), length + 1);
     text.resize(static_cast<std::size_t>(length));
-    KeptDocument& c = cache();
-    if (c.valid && text == c.text) return &c.document;
-    if (length <= MAX_TEXT_SIZE) {
-        if (std::optional<Document> document = parseDocument(text)) {
-            c.valid = true;
-            c.text = std::move(text);
-            c.document = std::move(*document);
-            return &c.document;
-        }
-    }
-    if (!horalia_web_storage_keep_damaged()) return nullptr;
-    return cache().nothingStored();
+    return {StoredSettings::present, std::move(text)};
 }
 
-bool saveDocument(const Document& document) {
-    KeptDocument& c = cache();
-    c.valid = false;  // until the new text is known to be stored
-    std::string text = formatDocument(document);
-    if (text.empty() || !horalia_web_storage_write(text.c_str())) return false;
-    if (&document != &c.document) c.document = document;
-    c.text = std::move(text);
-    c.valid = true;
-    return true;
-}
+bool writeSettings(const std::string& text) { return horalia_web_storage_write(text.c_str()); }
 
-}  // namespace platform::registry
+bool setSettingsAside() { return horalia_web_storage_keep_damaged(); }
+
+}  // namespace platform::host

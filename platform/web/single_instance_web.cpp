@@ -1,17 +1,13 @@
 // The one-copy check in the browser: the page holds a Web Lock before it
 // starts the program and stops it when another tab takes the game over, so
-// inside the program no other copy ever answers.
-#include "platform/core/single_instance.h"
+// inside the program no other copy ever runs and the claim is always this one's.
+#include "platform/core/host.h"
 
-namespace platform::core::singleInstance {
+namespace platform::host {
 
-void announce(std::wstring_view, std::wstring_view) {}
-void withdraw() {}
-bool someoneAnswers(std::wstring_view, std::wstring_view) { return false; }
-bool askToRaise(std::wstring_view, std::wstring_view) { return false; }
-void poll() {}
-int listenerDescriptor() { return -1; }
-int raiseRequests() { return 0; }
-void setNamespace(std::string) {}
+bool anotherCopyRuns(std::wstring_view, std::wstring_view) { return false; }
+bool claimOneCopy(std::wstring_view, std::wstring_view) { return true; }
+void releaseOneCopy() {}
+bool askOtherCopyToRaise(std::wstring_view, std::wstring_view) { return false; }
 
-}  // namespace platform::core::singleInstance
+}  // namespace platform::host

@@ -28,7 +28,7 @@
 #include "app/MainLoop.h"
 #include "app/MainWindow.h"
 #include "platform/headless/headless.h"
-#include "platform/registry/registry_format.h"
+#include "platform/formats/registry_format.h"
 #include "progress/ProgressStore.h"
 #include "screens/LevelScreen.h"
 #include "tests/app/game_driver.h"

@@ -6,14 +6,14 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cwchar>
 #include <map>
 #include <string>
 
 #include "figures/Text.h"
-#include "platform/core/bitmap_decoder.h"
-#include "platform/core/language.h"
+#include "platform/formats/bitmap_decoder.h"
+#include "platform/formats/resource_file.h"
 #include "platform/core/resources_internal.h"
+#include "platform/text_format.h"
 #include "resources/languages.h"
 #include "resources/resource_ids.h"
 #include "screens/GameScreen.h"
@@ -52,15 +52,15 @@ const HoraliaLanguage& language(std::string_view name) {
     return HORALIA_LANGUAGES[0];
 }
 
-std::uint16_t idOf(const HoraliaLanguage& l) { return platform::core::languageId(l.primary, l.sublanguage); }
+std::uint16_t idOf(const HoraliaLanguage& l) { return platform::formats::languageId(l.primary, l.sublanguage); }
 
 // A worded picture as stored for exactly this language, or for English when the
 // language shares the English one.
 platform::Picture storedPicture(std::uint32_t id, const HoraliaLanguage& l) {
-    for (std::uint16_t wanted : {idOf(l), platform::core::ENGLISH_US})
+    for (std::uint16_t wanted : {idOf(l), platform::formats::ENGLISH_US})
         for (const auto& e : platform::core::programResources().entries)
-            if (e.type.id == platform::core::RT_BITMAP && e.name.id == id && e.language == wanted)
-                return platform::core::decodeBitmapResource(e.data).value_or(platform::Picture());
+            if (e.type.id == platform::formats::RT_BITMAP && e.name.id == id && e.language == wanted)
+                return platform::formats::decodeBitmapResource(e.data).value_or(platform::Picture());
     ADD_FAILURE() << "bitmap " << id << " is stored neither in " << l.name << " nor in English";
     return {};
 }
@@ -68,14 +68,12 @@ platform::Picture storedPicture(std::uint32_t id, const HoraliaLanguage& l) {
 // A string as stored for exactly this language.
 std::wstring storedString(std::uint32_t id, const HoraliaLanguage& l) {
     const std::uint16_t only[] = {idOf(l)};
-    auto text = platform::core::findString(platform::core::programResources(), id, only);
+    auto text = platform::formats::findString(platform::core::programResources(), id, only);
     return text ? std::wstring(text->begin(), text->end()) : std::wstring();
 }
 
 std::wstring formatted(const std::wstring& format, int hours, int minutes) {
-    wchar_t text[80] = {};
-    std::swprintf(text, 80, format.c_str(), hours, minutes);
-    return text;
+    return platform::formatText(format, {hours, minutes});
 }
 
 class Languages : public ::testing::Test, protected GameDriver {

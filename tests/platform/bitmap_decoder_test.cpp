@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/core/bitmap_decoder.h"
+#include "platform/formats/bitmap_decoder.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ std::vector<std::uint8_t> resource(const std::vector<std::uint8_t>& codes) {
 TEST(RunLengthBitmap, RunsBlocksAndLineEndsGiveTheirPixels) {
     // Bottom row: two of colour 1, two of colour 2. Top row: a block of 2, 3, 1
     // (padded to a word), its last pixel left to colour 0.
-    const auto picture = platform::core::decodeBitmapResource(
+    const auto picture = platform::formats::decodeBitmapResource(
         resource({2, 1, 2, 2, 0, 0, /* top */ 0, 3, 2, 3, 1, 0, 0, 1}));
     ASSERT_TRUE(picture.has_value());
     const int expected[2][4] = {{2, 3, 1, 0}, {1, 1, 2, 2}};
@@ -58,7 +58,7 @@ struct Damage {
 class DamagedRunLength : public ::testing::TestWithParam<Damage> {};
 
 TEST_P(DamagedRunLength, GivesNoPicture) {
-    EXPECT_FALSE(platform::core::decodeBitmapResource(resource(GetParam().codes)).has_value());
+    EXPECT_FALSE(platform::formats::decodeBitmapResource(resource(GetParam().codes)).has_value());
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/core/resource_file.h"
+#include "platform/formats/resource_file.h"
 #include "platform/core/resources_internal.h"
 
 extern const unsigned char horalia_resources[];
@@ -12,7 +12,7 @@ extern const std::size_t horalia_resources_size;
 
 namespace {
 
-using namespace platform::core;
+using namespace platform::formats;
 
 std::vector<std::uint8_t> realFile() {
     return {horalia_resources, horalia_resources + horalia_resources_size};

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "platform/core/resource_file.h"
+#include "platform/formats/resource_file.h"
 #include "platform/core/resources_internal.h"
 #include "platform/platform.h"
 #include "resources/resource_ids.h"
@@ -53,7 +53,7 @@ class Bitmaps : public ::testing::TestWithParam<BitmapRow> {};
 
 TEST_P(Bitmaps, HaveTheirSizeAndDepth) {
     const BitmapRow row = GetParam();
-    const auto* entry = core::findResource(core::programResources(), core::RT_BITMAP, row.id);
+    const auto* entry = formats::findResource(core::programResources(), formats::RT_BITMAP, row.id);
     ASSERT_NE(entry, nullptr) << "bitmap " << row.id;
     ASSERT_GE(entry->data.size(), 40u);
     EXPECT_EQ(le(entry->data, 0, 4), 40u) << "a plain BITMAPINFOHEADER";
@@ -151,7 +151,7 @@ TEST(Waves, MissingWaveIsEmptyAndNothingPlays) {
 }
 
 TEST(IconGroup, HoldsA32And16PixelIconOf16Colours) {
-    const auto* group = core::findResource(core::programResources(), 14, 101);
+    const auto* group = formats::findResource(core::programResources(), 14, 101);
     ASSERT_NE(group, nullptr);
     ASSERT_GE(group->data.size(), 6u);
     const std::uint32_t count = le(group->data, 4, 2);

@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/core/single_instance.h"
+#include "platform/posix/single_instance.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "tests/support/temp_folder.h"
@@ -248,7 +248,7 @@ TEST_F(SingleInstance, AHostSleepingOnTheListenerWakesForARequestSaidAfterItsCon
     pumpOnce();  // the connection is taken; it has said nothing yet
     const int before = headless::raiseRequests();
     auto wakes = [] {
-        pollfd waiting{core::singleInstance::listenerDescriptor(), POLLIN, 0};
+        pollfd waiting{posix::singleInstance::listenerDescriptor(), POLLIN, 0};
         return ::poll(&waiting, 1, 200) == 1;
     };
     EXPECT_FALSE(wakes()) << "nothing to do yet";

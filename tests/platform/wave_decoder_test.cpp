@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/core/wave_decoder.h"
+#include "platform/formats/wave_decoder.h"
 
 namespace {
 
@@ -41,21 +41,21 @@ std::vector<std::uint8_t> wave(std::uint16_t tag, std::uint16_t channels, std::u
 }  // namespace
 
 TEST(WaveDecoder, ReadsEightAndSixteenBitPcmAndRefusesTheRest) {
-    auto eight = platform::core::decodeWave(wave(1, 1, 8, {0, 128, 255}));
+    auto eight = platform::formats::decodeWave(wave(1, 1, 8, {0, 128, 255}));
     ASSERT_TRUE(eight);
     EXPECT_EQ(eight->rate, 11025);
     EXPECT_EQ(eight->channels, 1);
     EXPECT_EQ(eight->samples, (std::vector<std::int16_t>{-32768, 0, 32512}));
 
     // Stereo, 16 bits; the odd last byte is no whole frame and is dropped.
-    auto sixteen = platform::core::decodeWave(wave(1, 2, 16, {0x01, 0x80, 0xff, 0x7f, 0x34, 0x12, 0, 0, 9}));
+    auto sixteen = platform::formats::decodeWave(wave(1, 2, 16, {0x01, 0x80, 0xff, 0x7f, 0x34, 0x12, 0, 0, 9}));
     ASSERT_TRUE(sixteen);
     EXPECT_EQ(sixteen->channels, 2);
     EXPECT_EQ(sixteen->samples, (std::vector<std::int16_t>{-32767, 32767, 0x1234, 0}));
 
-    EXPECT_FALSE(platform::core::decodeWave(wave(2, 1, 16, {0, 0})));  // compressed (ADPCM)
-    EXPECT_FALSE(platform::core::decodeWave(wave(1, 1, 24, {0, 0, 0})));
+    EXPECT_FALSE(platform::formats::decodeWave(wave(2, 1, 16, {0, 0})));  // compressed (ADPCM)
+    EXPECT_FALSE(platform::formats::decodeWave(wave(1, 1, 24, {0, 0, 0})));
     std::vector<std::uint8_t> cut = wave(1, 1, 8, {1, 2, 3, 4});
     cut.resize(cut.size() - 2);
-    EXPECT_FALSE(platform::core::decodeWave(cut));
+    EXPECT_FALSE(platform::formats::decodeWave(cut));
 }

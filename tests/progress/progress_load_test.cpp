@@ -179,7 +179,7 @@ TEST_F(ProgressLoad, LongStatLoadsAsMissing) {
 
 TEST_F(ProgressLoad, UnusableRegistryGivesDefaultsAndTheGameGoesOn) {
     { std::ofstream(folder / "plain-file") << "x"; }
-    platform::registry::setFolder(folder / "plain-file" / "horalia");
+    platform::posix::setSettingsFolder(folder / "plain-file" / "horalia");
     ProgressStore& store = reload();
     EXPECT_EQ(store.level, 1);
     EXPECT_EQ(store.score, 0);

@@ -136,7 +136,7 @@ TEST_F(RegistryDamage, AFolderUnderARegularFileFailsQuietly) {
     ASSERT_TRUE(key->set(L"score", ValueType::text, utf16z(u"12")));
 
     { std::ofstream(folder / "plain-file") << "x"; }
-    platform::registry::setFolder(folder / "plain-file" / "horalia");
+    platform::posix::setSettingsFolder(folder / "plain-file" / "horalia");
 
     EXPECT_FALSE(RegistryKey::createOrOpen(HORALIA_KEY).has_value());
     EXPECT_FALSE(key->set(L"score", ValueType::text, utf16z(u"13")));
@@ -145,7 +145,7 @@ TEST_F(RegistryDamage, AFolderUnderARegularFileFailsQuietly) {
     EXPECT_FALSE(key->queryInfo(L"score").has_value());
 
     // Back in the usable folder, nothing was lost.
-    platform::registry::setFolder(folder);
+    platform::posix::setSettingsFolder(folder);
     EXPECT_EQ(readBack(HORALIA_KEY, L"score"), utf16z(u"12"));
 }
 
@@ -164,7 +164,7 @@ TEST_F(RegistryDamage, AFolderWithoutWritePermissionFailsQuietly) {
 }
 
 TEST_F(RegistryDamage, MissingFoldersAreCreatedPrivateOnTheFirstWriteWhateverTheUmask) {
-    platform::registry::setFolder(folder / "a" / "b" / "c");
+    platform::posix::setSettingsFolder(folder / "a" / "b" / "c");
     const mode_t umaskBefore = umask(0);
     std::optional<RegistryKey> key = RegistryKey::createOrOpen(HORALIA_KEY);
     umask(umaskBefore);

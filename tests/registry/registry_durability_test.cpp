@@ -10,7 +10,7 @@
 #include <chrono>
 #include <random>
 
-#include "platform/registry/registry_format.h"
+#include "platform/formats/registry_format.h"
 #include "tests/registry/registry_sandbox.h"
 
 using platform::RegistryKey;

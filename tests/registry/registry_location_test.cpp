@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/registry/registry_folder.h"
+#include "platform/posix/xdg_folders.h"
 
 namespace {
 
@@ -32,41 +32,41 @@ private:
 
 class RegistryLocation : public ::testing::Test {
 protected:
-    void TearDown() override { platform::registry::setFolder({}); }
+    void TearDown() override { platform::posix::setSettingsFolder({}); }
 };
 
 }  // namespace
 
 TEST_F(RegistryLocation, ChosenFolderWins) {
     ScopedEnvironment config("XDG_CONFIG_HOME", "/xdg");
-    platform::registry::setFolder("/tmp/chosen");
-    EXPECT_EQ(platform::registry::filePath(), "/tmp/chosen/registry.reg");
+    platform::posix::setSettingsFolder("/tmp/chosen");
+    EXPECT_EQ(platform::posix::settingsFile(), "/tmp/chosen/registry.reg");
 }
 
 TEST_F(RegistryLocation, XdgConfigHomeWhenSet) {
     ScopedEnvironment config("XDG_CONFIG_HOME", "/xdg");
-    EXPECT_EQ(platform::registry::filePath(), "/xdg/horalia/registry.reg");
+    EXPECT_EQ(platform::posix::settingsFile(), "/xdg/horalia/registry.reg");
 }
 
 TEST_F(RegistryLocation, HomeConfigWhenXdgIsUnsetEmptyOrRelative) {
     ScopedEnvironment home("HOME", "/home/child");
     for (const char* value : {static_cast<const char*>(nullptr), "", "relative/config"}) {
         ScopedEnvironment config("XDG_CONFIG_HOME", value);
-        EXPECT_EQ(platform::registry::filePath(), "/home/child/.config/horalia/registry.reg");
+        EXPECT_EQ(platform::posix::settingsFile(), "/home/child/.config/horalia/registry.reg");
     }
 }
 
 TEST_F(RegistryLocation, ARelativeHomeIsIgnoredForTheUsersHomeFolder) {
     ScopedEnvironment config("XDG_CONFIG_HOME", nullptr);
     ScopedEnvironment home("HOME", "relative/home");
-    const std::filesystem::path path = platform::registry::filePath();
+    const std::filesystem::path path = platform::posix::settingsFile();
     EXPECT_TRUE(path.empty() || path.is_absolute()) << path;
     EXPECT_EQ(path.string().find("relative/home"), std::string::npos) << path;
 }
 
 TEST_F(RegistryLocation, EmptyFolderGoesBackToTheDefault) {
     ScopedEnvironment config("XDG_CONFIG_HOME", "/xdg");
-    platform::registry::setFolder("/tmp/chosen");
-    platform::registry::setFolder({});
-    EXPECT_EQ(platform::registry::filePath(), "/xdg/horalia/registry.reg");
+    platform::posix::setSettingsFolder("/tmp/chosen");
+    platform::posix::setSettingsFolder({});
+    EXPECT_EQ(platform::posix::settingsFile(), "/xdg/horalia/registry.reg");
 }

@@ -13,17 +13,17 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "platform/registry/registry_folder.h"
+#include "platform/posix/xdg_folders.h"
 #include "tests/support/temp_folder.h"
 
 class RegistrySandbox : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_FALSE(folder.empty());
-        platform::registry::setFolder(folder);
+        platform::posix::setSettingsFolder(folder);
     }
 
-    void TearDown() override { platform::registry::setFolder({}); }
+    void TearDown() override { platform::posix::setSettingsFolder({}); }
 
     std::filesystem::path file() const { return folder / "registry.reg"; }
 

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "platform/registry/registry_format.h"
-#include "platform/registry/registry_model.h"
+#include "platform/formats/registry_format.h"
+#include "platform/formats/registry_model.h"
 #include "progress/ProgressStore.h"
 
 namespace storedprogress {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Unpacks Debian's FreeType source package (with Debian's patches applied)
-# into a build folder, so the WebAssembly build compiles the same FreeType
+# into a build folder, so the WebAssembly and Windows builds compile the same FreeType
 # as the desktop links. The version is pinned to the one Debian 12 ships;
 # the source comes from the same archive as the system's binary packages.
 # Usage: tools/web/fetch_freetype.sh DESTINATION
@@ -17,9 +17,9 @@ if [ -f "$source_dir/.unpacked-$VERSION" ]; then
   exit 0
 fi
 
-installed=$(dpkg-query -W -f='${Version}' libfreetype6 2>/dev/null || true)
+installed=$(dpkg-query -W -f='${Version}' "libfreetype6:$(dpkg --print-architecture)" 2>/dev/null || true)
 if [ -n "$installed" ] && [ "$installed" != "$VERSION" ]; then
-  echo "warning: the desktop links FreeType $installed, the web build $VERSION" >&2
+  echo "warning: the desktop links FreeType $installed, the browser and Windows builds $VERSION" >&2
 fi
 
 # A deb-src entry for the archive the system already uses (deb822 format).
@@ -31,7 +31,7 @@ if ! apt-get source --print-uris "freetype=$VERSION" >/dev/null 2>&1; then
     exit 1
   fi
   cat >"$list" <<'SOURCES'
-# Added by Horalia's web build: FreeType's source package for WebAssembly.
+# Added by Horalia's builds: FreeType's source package for WebAssembly and Windows.
 Types: deb-src
 URIs: http://deb.debian.org/debian
 Suites: bookworm bookworm-updates

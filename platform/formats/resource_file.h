@@ -9,7 +9,21 @@
 #include <string>
 #include <vector>
 
-namespace platform::core {
+namespace platform::formats {
+
+// A Windows language id: the primary language in the low ten bits, the
+// sublanguage (0 neutral, 1 the main country, ...) above them.
+constexpr std::uint16_t languageId(unsigned primary, unsigned sublanguage) {
+    return static_cast<std::uint16_t>((sublanguage << 10) | primary);
+}
+constexpr std::uint16_t LANGUAGE_NEUTRAL = 0;
+constexpr std::uint16_t ENGLISH_US = languageId(0x09, 0x01);
+
+// How well a stored language serves the preferred ones, best first: lower is
+// better. The user's first language that is stored (its very sublanguage,
+// else the neutral one, else any of that language), else the language-neutral
+// entry, else English, else whatever there is.
+int languageRank(std::uint16_t stored, std::span<const std::uint16_t> preferred);
 
 // A resource type or name: a number, or a text when it is not one.
 struct ResourceName {
@@ -37,7 +51,7 @@ constexpr std::uint16_t RT_STRING = 6;
 constexpr std::uint16_t RT_ACCELERATOR = 9;
 
 // The entry of a numbered type and id, or of a named type ("WAVE") and id, in
-// the language that serves the preferred ones best (language.h says how).
+// the language that serves the preferred ones best (languageRank).
 const ResourceEntry* findResource(const ResourceFile& file, std::uint16_t type, std::uint32_t id,
                                   std::span<const std::uint16_t> preferred = {});
 const ResourceEntry* findResource(const ResourceFile& file, std::u16string_view type, std::uint32_t id,
@@ -48,4 +62,4 @@ const ResourceEntry* findResource(const ResourceFile& file, std::u16string_view 
 std::optional<std::u16string> findString(const ResourceFile& file, std::uint32_t id,
                                          std::span<const std::uint16_t> preferred = {});
 
-}  // namespace platform::core
+}  // namespace platform::formats

@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-namespace platform::core {
+namespace platform::formats {
 
 struct DecodedWave {
     int rate = 0;                       // frames per second
@@ -19,4 +19,4 @@ struct DecodedWave {
 // nullopt when the bytes are not a complete PCM WAVE of 8 or 16 bits.
 std::optional<DecodedWave> decodeWave(std::span<const std::uint8_t> bytes);
 
-}  // namespace platform::core
+}  // namespace platform::formats

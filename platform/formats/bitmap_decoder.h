@@ -9,11 +9,11 @@
 
 #include "platform/picture.h"
 
-namespace platform::core {
+namespace platform::formats {
 
 std::optional<Picture> decodeBitmapResource(std::span<const std::uint8_t> bytes);
 
 // The same for a whole BMP file, header included.
 std::optional<Picture> decodeBmpFile(std::span<const std::uint8_t> bytes);
 
-}  // namespace platform::core
+}  // namespace platform::formats

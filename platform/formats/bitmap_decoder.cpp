@@ -4,12 +4,14 @@
 // with a palette (uncompressed or run-length coded), and 16, 24 and 32 bits
 // (plain or with colour masks), bottom-up or top-down. Anything else, or any
 // field that points outside the bytes, gives nullopt.
-#include "platform/core/bitmap_decoder.h"
+#include "platform/formats/bitmap_decoder.h"
 
 #include <bit>
 #include <vector>
 
-namespace platform::core {
+#include "platform/formats/little_endian.h"
+
+namespace platform::formats {
 namespace {
 
 constexpr std::uint32_t BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3;
@@ -17,13 +19,9 @@ constexpr std::uint32_t BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3;
 // A picture claiming more pixels than this is refused before anything is made.
 constexpr std::int64_t LARGEST_PICTURE = 4096 * 4096;
 
-std::uint32_t le16(std::span<const std::uint8_t> b, std::size_t at) {
-    return static_cast<std::uint32_t>(b[at] | (b[at + 1] << 8));
-}
-std::uint32_t le32(std::span<const std::uint8_t> b, std::size_t at) {
-    return static_cast<std::uint32_t>(b[at]) | (b[at + 1] << 8) | (b[at + 2] << 16) |
-           (static_cast<std::uint32_t>(b[at + 3]) << 24);
-}
+// The field at `at`; the caller has checked that it lies inside the bytes.
+std::uint32_t le16(std::span<const std::uint8_t> b, std::size_t at) { return formats::le16(b.data() + at); }
+std::uint32_t le32(std::span<const std::uint8_t> b, std::size_t at) { return formats::le32(b.data() + at); }
 
 // One colour channel of a masked pixel, scaled to 0..255.
 struct Channel {
@@ -234,4 +232,4 @@ std::optional<Picture> decodeBitmapResource(std::span<const std::uint8_t> bytes)
     return decode(bytes, 0, headerSize + paletteBytes);
 }
 
-}  // namespace platform::core
+}  // namespace platform::formats

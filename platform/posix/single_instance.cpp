@@ -1,13 +1,13 @@
-// The one-copy claim: a lock file taken with flock before anything else, and
-// a filesystem socket beside it that only the claim's holder binds. Both live
-// in a folder only the user can reach; the peer's user is checked as well.
-// Nothing here blocks the game's thread: the listener and its connections are
-// non-blocking and each call does a bounded amount of work.
-#include "platform/core/single_instance.h"
+// The one-copy claim of the POSIX hosts: a lock on a lock file (an
+// open-file-description lock, which another process can ask about without
+// taking it), and a filesystem socket beside it that only the claim's holder
+// binds. Both live in a folder only the user can reach; the peer's user is
+// checked as well. Nothing here blocks the game's thread: the listener and its
+// connections are non-blocking and each call does a bounded amount of work.
+#include "platform/posix/single_instance.h"
 
 #include <fcntl.h>
 #include <sys/epoll.h>
-#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -20,10 +20,10 @@
 #include <vector>
 
 #include "platform/core/host.h"
-#include "platform/core/runtime_folder.h"
-#include "platform/core/text_encoding.h"
+#include "platform/formats/unicode.h"
+#include "platform/posix/xdg_folders.h"
 
-namespace platform::core::singleInstance {
+namespace platform::posix::singleInstance {
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -81,7 +81,7 @@ State& state() {
 // Class and title become part of a file name: anything but letters, digits,
 // '.', '-' and '_' is replaced.
 std::string fileSafe(std::wstring_view text) {
-    std::string name = utf8(text);
+    std::string name = formats::utf8(text);
     for (char& c : name) {
         const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
                            c == '.' || c == '-' || c == '_';
@@ -109,16 +109,25 @@ bool socketAddress(const std::string& path, sockaddr_un& address) {
 
 enum : int { HELD_ELSEWHERE = -1, NO_LOCK = -2 };
 
-// Takes the lock file's flock without waiting: its descriptor, HELD_ELSEWHERE
+// The lock over the whole file, for writing: the claim.
+struct flock wholeFile() {
+    struct flock lock{};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    return lock;
+}
+
+// Takes the lock file's lock without waiting: its descriptor, HELD_ELSEWHERE
 // when another process holds it, or NO_LOCK when no lock can be had here.
 int takeLock(const std::string& path) {
     for (int attempt = 0; attempt < 10; ++attempt) {
         const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
         if (fd < 0) return NO_LOCK;
-        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        struct flock lock = wholeFile();
+        if (::fcntl(fd, F_OFD_SETLK, &lock) != 0) {
             const int error = errno;
             ::close(fd);
-            return error == EWOULDBLOCK ? HELD_ELSEWHERE : NO_LOCK;
+            return error == EAGAIN || error == EACCES ? HELD_ELSEWHERE : NO_LOCK;
         }
         // A holder that was just leaving removes the name before letting go;
         // only the file that still carries the name is the claim.
@@ -129,6 +138,16 @@ int takeLock(const std::string& path) {
         ::close(fd);
     }
     return NO_LOCK;
+}
+
+// Whether another process holds the lock, asked without taking it.
+bool heldElsewhere(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) return false;  // no lock file: nobody ever claimed here
+    struct flock lock = wholeFile();
+    const bool held = ::fcntl(fd, F_OFD_GETLK, &lock) == 0 && lock.l_type != F_UNLCK;
+    ::close(fd);
+    return held;
 }
 
 bool holds(const std::string& lock) {
@@ -205,16 +224,12 @@ void giveUp(State& s) {
 
 State::~State() { giveUp(*this); }
 
-}  // namespace
-
-void announce(std::wstring_view className, std::wstring_view title) {
+// Listens for other copies' requests beside the claim; without a socket the
+// claim alone still keeps one copy.
+void startListening(const Names& names) {
     State& s = state();
-    if (s.listener >= 0) return;
-    const Names names = namesOf(className, title);
-    if (names.lock.empty()) return;
-    if (!holds(names.lock) && (someoneAnswers(className, title) || !holds(names.lock))) return;
     sockaddr_un address;
-    if (!socketAddress(names.socket, address)) return;  // the claim alone still keeps one copy
+    if (!socketAddress(names.socket, address)) return;
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (fd < 0) return;
     // Whatever has the name now was left by a copy that ended: the claim is ours.
@@ -231,18 +246,6 @@ void announce(std::wstring_view className, std::wstring_view title) {
     watch(fd);
     s.socketPath = names.socket;
     s.listenerOwner = ::getpid();
-}
-
-void withdraw() { giveUp(state()); }
-
-bool someoneAnswers(std::wstring_view className, std::wstring_view title) {
-    const Names names = namesOf(className, title);
-    if (names.lock.empty() || holds(names.lock)) return false;
-    const int fd = takeLock(names.lock);
-    if (fd == HELD_ELSEWHERE) return true;
-    // Without a private folder or a lock this copy runs: better two copies than none.
-    if (fd >= 0) state().claims.push_back({names.lock, fd, ::getpid()});
-    return false;
 }
 
 bool askToRaise(std::wstring_view className, std::wstring_view title) {
@@ -267,6 +270,8 @@ bool askToRaise(std::wstring_view className, std::wstring_view title) {
         std::this_thread::sleep_for(RETRY_PAUSE);
     }
 }
+
+}  // namespace
 
 void poll() {
     State& s = state();
@@ -297,8 +302,40 @@ int listenerDescriptor() { return state().waiter; }
 int raiseRequests() { return state().raises; }
 
 void setNamespace(std::string name) {
-    withdraw();
+    giveUp(state());
     state().space = std::move(name);
 }
 
-}  // namespace platform::core::singleInstance
+}  // namespace platform::posix::singleInstance
+
+namespace platform::host {
+
+using namespace posix::singleInstance;
+
+bool anotherCopyRuns(std::wstring_view className, std::wstring_view title) {
+    const Names names = namesOf(className, title);
+    return !names.lock.empty() && !holds(names.lock) && heldElsewhere(names.lock);
+}
+
+bool claimOneCopy(std::wstring_view className, std::wstring_view title) {
+    State& s = state();
+    if (s.listener >= 0) return true;  // this process answers already
+    const Names names = namesOf(className, title);
+    if (names.lock.empty()) return true;  // no private folder: better two copies than none
+    if (!holds(names.lock)) {
+        const int fd = takeLock(names.lock);
+        if (fd == HELD_ELSEWHERE) return false;
+        if (fd < 0) return true;  // no lock can be had here: this copy runs all the same
+        s.claims.push_back({names.lock, fd, ::getpid()});
+    }
+    startListening(names);
+    return true;
+}
+
+void releaseOneCopy() { giveUp(state()); }
+
+bool askOtherCopyToRaise(std::wstring_view className, std::wstring_view title) {
+    return askToRaise(className, title);
+}
+
+}  // namespace platform::host

@@ -6,15 +6,21 @@
 //     02,03
 //   "count"=dword:0000000c            four-byte number
 //   "other"=hex(7):41,00,00,00        any other type or text data
-#include "platform/registry/registry_format.h"
+#include "platform/formats/registry_format.h"
 
-#include <cstdio>
 #include <vector>
 
-#include "platform/registry/registry_unicode.h"
+#include "platform/formats/little_endian.h"
+#include "platform/formats/unicode.h"
+#include "platform/text_format.h"
 
 namespace platform::registry {
 namespace {
+
+using formats::fromUtf16le;
+using formats::fromUtf8;
+using formats::toUtf16le;
+using formats::toUtf8;
 
 constexpr std::uint32_t REG_SZ = 1;
 constexpr std::uint32_t REG_BINARY = 3;
@@ -71,17 +77,10 @@ std::wstring valueLine(const Value& value) {
     if (value.type == REG_SZ) {
         if (std::optional<std::wstring> text = cleanText(value.data)) return line + quoted(*text);
     }
-    if (value.type == REG_DWORD && value.data.size() == 4) {
-        std::uint32_t number = value.data[0] | (value.data[1] << 8) | (value.data[2] << 16) |
-                               (static_cast<std::uint32_t>(value.data[3]) << 24);
-        wchar_t buffer[16];
-        std::swprintf(buffer, 16, L"dword:%08x", number);
-        return line + buffer;
-    }
+    if (value.type == REG_DWORD && value.data.size() == 4)
+        return line + formatText(L"dword:%08x", {formats::le32(value.data.data())});
     if (value.type == REG_BINARY) return hexData(line + L"hex:", value.data);
-    wchar_t buffer[24];
-    std::swprintf(buffer, 24, L"hex(%x):", value.type);
-    return hexData(line + buffer, value.data);
+    return hexData(line + formatText(L"hex(%x):", {value.type}), value.data);
 }
 
 // ------------------------------------------------------------- reading

@@ -1,7 +1,7 @@
-// Reading, replacing and setting aside the registry file with plain POSIX
-// calls, so that every step that matters for durability is visible.
-#include "platform/registry/registry_storage.h"
-
+// The settings text of the POSIX hosts: one file in the settings folder,
+// read, replaced and set aside with plain POSIX calls, so that every step
+// that matters for durability is visible. The file is read again only when it
+// changed.
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -9,21 +9,19 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
+#include <optional>
 #include <string>
 
-#include "platform/registry/registry_folder.h"
-#include "platform/registry/registry_format.h"
-#include "platform/registry/kept_document.h"
+#include "platform/core/host.h"
+#include "platform/posix/xdg_folders.h"
 
-namespace platform::registry {
+namespace platform::posix {
 namespace {
-
-// The game's own file stays under 1 KB; one over 2 MiB is not a settings
-// file, and reading it would only cost the child seconds at every tap.
-constexpr off_t MAX_FILE_SIZE = 2 * 1024 * 1024;
 
 // What tells one version of the file from another without reading it.
 struct FileIdentity {
@@ -45,19 +43,19 @@ struct FileIdentity {
     }
 };
 
-// The file as last read or written: its bytes and their parsed document,
-// and what tells that version of the file from another.
-struct Cache : KeptDocument {
+// The version of the file last read or written.
+struct Seen {
+    bool known = false;
     std::filesystem::path file;
     FileIdentity identity;
     // True when the file had last changed more than a timestamp tick before
     // it was looked at: a second change within the same tick could keep every
-    // part of the identity, so until then the bytes are compared as well.
+    // part of the identity, so until then the bytes are read again.
     bool settled = false;
 };
 
-Cache& cache() {
-    static Cache instance;
+Seen& seen() {
+    static Seen instance;
     return instance;
 }
 
@@ -89,7 +87,8 @@ bool writeAll(int fd, const std::string& text) {
     return true;
 }
 
-std::optional<std::string> readAll(int fd) {
+// The whole file, or more than limit bytes of it when it is longer.
+std::optional<std::string> readAll(int fd, std::size_t limit) {
     std::string text;
     char buffer[65536];
     while (true) {
@@ -100,7 +99,7 @@ std::optional<std::string> readAll(int fd) {
         }
         if (n == 0) return text;
         text.append(buffer, static_cast<std::size_t>(n));
-        if (static_cast<off_t>(text.size()) > MAX_FILE_SIZE) return text;  // parsed as damaged
+        if (text.size() > limit) return text;
     }
 }
 
@@ -159,83 +158,70 @@ void removeStaleTemporaries(const std::filesystem::path& file) {
 }
 
 }  // namespace
+}  // namespace platform::posix
 
-Document* loadDocument() {
-    std::filesystem::path file = filePath();
-    if (file.empty()) return nullptr;
+namespace platform::host {
 
+using namespace posix;
+
+StoredSettings readSettings(std::size_t limit, bool unchangedWillDo) {
+    const std::filesystem::path file = settingsFile();
+    if (file.empty()) return {StoredSettings::failed, {}};
+    Seen& last = seen();
     struct stat info;
     if (::stat(file.c_str(), &info) != 0) {
+        last.known = false;
         // No file, or no folder that could hold one: nothing stored yet.
-        if (errno == ENOENT || errno == ENOTDIR) return cache().nothingStored();
-        return nullptr;
+        if (errno == ENOENT || errno == ENOTDIR) return {StoredSettings::missing, {}};
+        return {StoredSettings::failed, {}};
     }
-    Cache& c = cache();
-    const bool known = c.valid && c.file == file;
-    if (known && c.settled && c.identity == FileIdentity(info)) return &c.document;
-
-    if (S_ISREG(info.st_mode) && info.st_size <= MAX_FILE_SIZE) {
-        // Non-blocking, in case something else took the file's place meanwhile.
-        int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-        if (fd < 0) return nullptr;
-        struct stat opened;
-        std::optional<std::string> text = ::fstat(fd, &opened) == 0 ? readAll(fd) : std::nullopt;
-        ::close(fd);
-        if (!text) return nullptr;
-        if (static_cast<off_t>(text->size()) <= MAX_FILE_SIZE) {
-            c.identity = FileIdentity(opened);
-            c.settled = changedLongAgo(opened);
-            if (known && *text == c.text) return &c.document;  // touched, not changed
-            if (std::optional<Document> document = parseDocument(*text)) {
-                c.valid = true;
-                c.file = file;
-                c.text = std::move(*text);
-                c.document = std::move(*document);
-                return &c.document;
-            }
-        }
-    }
-    // Damaged, too large, or not a file at all: keep it aside and start empty.
-    if (!moveAside(file)) return nullptr;
-    return cache().nothingStored();
+    if (unchangedWillDo && last.known && last.file == file && last.settled && last.identity == FileIdentity(info))
+        return {StoredSettings::unchanged, {}};
+    if (!S_ISREG(info.st_mode) || static_cast<std::uintmax_t>(info.st_size) > limit)
+        return {StoredSettings::unusable, {}};
+    // Non-blocking, in case something else took the file's place meanwhile.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return {StoredSettings::failed, {}};
+    struct stat opened;
+    std::optional<std::string> text = ::fstat(fd, &opened) == 0 ? readAll(fd, limit) : std::nullopt;
+    ::close(fd);
+    if (!text) return {StoredSettings::failed, {}};
+    if (text->size() > limit) return {StoredSettings::unusable, {}};
+    last = Seen{true, file, FileIdentity(opened), changedLongAgo(opened)};
+    return {StoredSettings::present, std::move(*text)};
 }
 
-bool saveDocument(const Document& document) {
-    cache().valid = false;  // until the new file is known to be in place
-    std::filesystem::path file = filePath();
+bool writeSettings(const std::string& text) {
+    Seen& last = seen();
+    last.known = false;  // until the new file is known to be in place
+    const std::filesystem::path file = settingsFile();
     if (file.empty()) return false;
-    std::filesystem::path folder = file.parent_path();
+    const std::filesystem::path folder = file.parent_path();
     if (!makeFolder(folder)) return false;
 
-    std::string text = formatDocument(document);
-    if (text.empty()) return false;
-
     std::string temporary = (folder / temporaryPrefix(file)).string() + std::to_string(::getpid()) + "-XXXXXX";
-    int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) return false;
-    bool written = writeAll(fd, text) && ::fsync(fd) == 0;
+    const bool written = writeAll(fd, text) && ::fsync(fd) == 0;
     if (!written || ::rename(temporary.c_str(), file.c_str()) != 0) {
         ::close(fd);
         ::unlink(temporary.c_str());
         return false;
     }
     // The renamed file's identity, from the file itself: a change that some
-    // other program makes after this moment is seen by the next load.
+    // other program makes after this moment is seen by the next read.
     struct stat info;
-    const bool identified = ::fstat(fd, &info) == 0;
+    if (::fstat(fd, &info) == 0) last = Seen{true, file, FileIdentity(info), changedLongAgo(info)};
     ::close(fd);
-    bool synced = syncFolder(folder);
+    const bool synced = syncFolder(folder);
     removeStaleTemporaries(file);
-    if (identified) {
-        Cache& c = cache();
-        if (&document != &c.document) c.document = document;
-        c.valid = true;
-        c.file = file;
-        c.identity = FileIdentity(info);
-        c.settled = changedLongAgo(info);
-        c.text = std::move(text);
-    }
     return synced;
 }
 
-}  // namespace platform::registry
+bool setSettingsAside() {
+    seen().known = false;
+    const std::filesystem::path file = settingsFile();
+    return !file.empty() && moveAside(file);
+}
+
+}  // namespace platform::host

@@ -1,23 +1,19 @@
 // Walks the RIFF chunks of a WAVE, every length checked against what is left,
 // takes the first "fmt " and "data" chunks, and widens 8-bit samples (which
 // are unsigned) to signed 16-bit ones.
-#include "platform/core/wave_decoder.h"
+#include "platform/formats/wave_decoder.h"
 
 #include <cstring>
 
-namespace platform::core {
+#include "platform/formats/little_endian.h"
+
+namespace platform::formats {
 namespace {
 
 constexpr std::uint16_t FORMAT_PCM = 1;
 constexpr std::uint32_t MAX_RATE = 384000;
 constexpr std::uint16_t MAX_CHANNELS = 8;
 constexpr std::size_t MAX_SIZE = 64 * 1024 * 1024;
-
-std::uint16_t read16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
-std::uint32_t read32(const std::uint8_t* p) {
-    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
 
 }  // namespace
 
@@ -31,7 +27,7 @@ std::optional<DecodedWave> decodeWave(std::span<const std::uint8_t> bytes) {
     std::size_t at = 12;
     while (bytes.size() - at >= 8 && !(haveFormat && haveData)) {
         const std::uint8_t* header = bytes.data() + at;
-        const std::size_t length = read32(header + 4);
+        const std::size_t length = le32(header + 4);
         at += 8;
         if (length > bytes.size() - at) return std::nullopt;  // cut short
         const std::span<const std::uint8_t> body = bytes.subspan(at, length);
@@ -47,10 +43,10 @@ std::optional<DecodedWave> decodeWave(std::span<const std::uint8_t> bytes) {
     }
     if (!haveFormat || !haveData || format.size() < 16) return std::nullopt;
 
-    const std::uint16_t tag = read16(format.data());
-    const std::uint16_t channels = read16(format.data() + 2);
-    const std::uint32_t rate = read32(format.data() + 4);
-    const std::uint16_t bits = read16(format.data() + 14);
+    const std::uint16_t tag = le16(format.data());
+    const std::uint16_t channels = le16(format.data() + 2);
+    const std::uint32_t rate = le32(format.data() + 4);
+    const std::uint16_t bits = le16(format.data() + 14);
     if (tag != FORMAT_PCM || channels == 0 || channels > MAX_CHANNELS || rate == 0 || rate > MAX_RATE ||
         (bits != 8 && bits != 16))
         return std::nullopt;
@@ -63,8 +59,8 @@ std::optional<DecodedWave> decodeWave(std::span<const std::uint8_t> bytes) {
     wave.samples.resize(count);
     for (std::size_t i = 0; i < count; ++i)
         wave.samples[i] = bits == 8 ? static_cast<std::int16_t>((data[i] - 128) * 256)
-                                    : static_cast<std::int16_t>(read16(data.data() + 2 * i));
+                                    : static_cast<std::int16_t>(le16(data.data() + 2 * i));
     return wave;
 }
 
-}  // namespace platform::core
+}  // namespace platform::formats

@@ -1,53 +1,31 @@
 // Parsing of the .res format: entries of DataSize, HeaderSize, type, name,
 // padding, version fields, then the data padded to four bytes.
-#include "platform/core/resource_file.h"
+#include "platform/formats/resource_file.h"
 
 #include <cwctype>
 
-#include "platform/core/language.h"
+#include "platform/formats/little_endian.h"
 
-namespace platform::core {
+namespace platform::formats {
 namespace {
 
-class Reader {
-public:
-    explicit Reader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
-    bool has(std::size_t n) const { return n <= bytes_.size() - pos_; }
-    std::size_t pos() const { return pos_; }
-    void seek(std::size_t pos) { pos_ = pos; }
-    std::uint16_t word() {
-        std::uint16_t v = static_cast<std::uint16_t>(bytes_[pos_] | (bytes_[pos_ + 1] << 8));
-        pos_ += 2;
-        return v;
-    }
-    std::uint32_t dword() {
-        std::uint32_t v = static_cast<std::uint32_t>(bytes_[pos_]) | (bytes_[pos_ + 1] << 8) |
-                          (bytes_[pos_ + 2] << 16) | (static_cast<std::uint32_t>(bytes_[pos_ + 3]) << 24);
-        pos_ += 4;
-        return v;
-    }
-
-    // A name is 0xFFFF and a number, or a zero-terminated UTF-16 text.
-    bool name(ResourceName& out, std::size_t end) {
-        if (pos_ + 2 > end) return false;
-        std::uint16_t first = word();
-        if (first == 0xFFFF) {
-            if (pos_ + 2 > end) return false;
-            out.id = word();
-            return true;
-        }
-        for (std::uint16_t c = first; c != 0;) {
-            out.text.push_back(static_cast<char16_t>(c));
-            if (pos_ + 2 > end) return false;
-            c = word();
-        }
+// A name is 0xFFFF and a number, or a zero-terminated UTF-16 text; false
+// when it runs past end.
+bool readName(ByteReader& in, ResourceName& out, std::size_t end) {
+    if (in.pos() + 2 > end) return false;
+    std::uint16_t first = in.word();
+    if (first == 0xFFFF) {
+        if (in.pos() + 2 > end) return false;
+        out.id = in.word();
         return true;
     }
-
-private:
-    std::span<const std::uint8_t> bytes_;
-    std::size_t pos_ = 0;
-};
+    for (std::uint16_t c = first; c != 0;) {
+        out.text.push_back(static_cast<char16_t>(c));
+        if (in.pos() + 2 > end) return false;
+        c = in.word();
+    }
+    return true;
+}
 
 bool sameText(std::u16string_view a, std::u16string_view b) {
     if (a.size() != b.size()) return false;
@@ -56,11 +34,27 @@ bool sameText(std::u16string_view a, std::u16string_view b) {
     return true;
 }
 
+constexpr unsigned primaryOf(std::uint16_t language) { return language & 0x3FF; }
+
 }  // namespace
+
+int languageRank(std::uint16_t stored, std::span<const std::uint16_t> preferred) {
+    const int count = static_cast<int>(preferred.size());
+    for (int i = 0; i < count; ++i) {
+        const std::uint16_t wanted = preferred[i];
+        if (stored == wanted) return 3 * i;
+        if (stored == languageId(primaryOf(wanted), 0)) return 3 * i + 1;
+        if (primaryOf(stored) == primaryOf(wanted)) return 3 * i + 2;
+    }
+    if (stored == LANGUAGE_NEUTRAL) return 3 * count;
+    if (stored == ENGLISH_US) return 3 * count + 1;
+    if (primaryOf(stored) == primaryOf(ENGLISH_US)) return 3 * count + 2;
+    return 3 * count + 3;
+}
 
 ResourceFile parseResourceFile(std::span<const std::uint8_t> bytes) {
     ResourceFile file;
-    Reader in(bytes);
+    ByteReader in(bytes);
     while (in.has(8)) {
         const std::size_t start = in.pos();
         const std::uint32_t dataSize = in.dword();
@@ -71,7 +65,7 @@ ResourceFile parseResourceFile(std::span<const std::uint8_t> bytes) {
         }
         const std::size_t headerEnd = start + headerSize;
         ResourceEntry entry;
-        if (!in.name(entry.type, headerEnd) || !in.name(entry.name, headerEnd)) {
+        if (!readName(in, entry.type, headerEnd) || !readName(in, entry.name, headerEnd)) {
             file.complete = false;
             break;
         }
@@ -126,7 +120,7 @@ std::optional<std::u16string> findString(const ResourceFile& file, std::uint32_t
     if (id > 0xFFFF) return std::nullopt;
     const ResourceEntry* block = findResource(file, RT_STRING, (id >> 4) + 1, preferred);
     if (!block) return std::nullopt;
-    Reader in(block->data);
+    ByteReader in(block->data);
     for (std::uint32_t index = 0; index < 16; ++index) {
         if (!in.has(2)) return std::nullopt;
         const std::uint16_t length = in.word();
@@ -142,4 +136,4 @@ std::optional<std::u16string> findString(const ResourceFile& file, std::uint32_t
     return std::nullopt;
 }
 
-}  // namespace platform::core
+}  // namespace platform::formats

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/registry/registry_model.h"
+#include "platform/formats/registry_model.h"
 
 namespace platform::registry {
 

@@ -1,16 +1,15 @@
-// Resolves the registry file's location from the chosen folder or from the
-// XDG base-directory rules.
-#include "platform/registry/registry_folder.h"
+// Resolves the settings file's location from the chosen folder or from the
+// XDG base-directory rules, and chooses the runtime folder.
+#include "platform/posix/xdg_folders.h"
 
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-
 #include <cstdlib>
 #include <vector>
 
-namespace platform::registry {
+namespace platform::posix {
 namespace {
 
 std::filesystem::path& chosenFolder() {
@@ -43,9 +42,16 @@ std::filesystem::path defaultFolder() {
     return home / ".config" / "horalia";
 }
 
+bool ownedAndPrivate(const std::string& folder, bool exactly0700) {
+    struct stat info;
+    if (folder.empty() || folder.front() != '/' || ::lstat(folder.c_str(), &info) != 0) return false;
+    if (!S_ISDIR(info.st_mode) || info.st_uid != ::geteuid()) return false;
+    return exactly0700 ? (info.st_mode & 07777) == 0700 : (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
 }  // namespace
 
-void setFolder(const std::filesystem::path& folder) {
+void setSettingsFolder(const std::filesystem::path& folder) {
     chosenFolder() = folder;
 }
 
@@ -63,7 +69,7 @@ bool makeFolder(const std::filesystem::path& folder) {
     return true;
 }
 
-std::filesystem::path filePath() {
+std::filesystem::path settingsFile() {
     try {
         std::filesystem::path folder = chosenFolder().empty() ? defaultFolder() : chosenFolder();
         if (folder.empty()) return {};
@@ -73,4 +79,13 @@ std::filesystem::path filePath() {
     }
 }
 
-}  // namespace platform::registry
+std::string runtimeFolder() {
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && ownedAndPrivate(runtime, true))
+        return runtime;
+    const std::filesystem::path file = settingsFile();
+    if (file.empty() || !makeFolder(file.parent_path())) return {};
+    const std::string settings = file.parent_path().string();
+    return ownedAndPrivate(settings, false) ? settings : std::string();
+}
+
+}  // namespace platform::posix

@@ -1,23 +1,13 @@
-// UTF-8 and UTF-16LE conversions and caseless comparison for the registry.
-#include "platform/registry/registry_unicode.h"
+// UTF-8 and UTF-16LE conversions, each checked character by character.
+#include "platform/formats/unicode.h"
 
-#include <locale.h>
-#include <wctype.h>
+#include "platform/formats/little_endian.h"
 
-namespace platform::registry {
+namespace platform::formats {
 namespace {
 
 bool isScalar(std::uint32_t c) {
     return c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF);
-}
-
-// Upper-casing by the Unicode tables of the C.UTF-8 locale, whatever locale
-// the process runs in; plain ASCII folding when that locale is missing.
-wchar_t upper(wchar_t c) {
-    static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(0));
-    if (c >= L'a' && c <= L'z') return static_cast<wchar_t>(c - L'a' + L'A');
-    if (c < 0x80 || !unicode) return c;
-    return static_cast<wchar_t>(towupper_l(static_cast<wint_t>(c), unicode));
 }
 
 }  // namespace
@@ -83,16 +73,23 @@ std::optional<std::string> toUtf8(std::wstring_view text) {
     return out;
 }
 
+std::string utf8(std::wstring_view text) {
+    std::wstring clean(text);
+    for (wchar_t& w : clean)
+        if (!isScalar(static_cast<std::uint32_t>(w))) w = 0xFFFD;
+    return toUtf8(clean).value_or(std::string{});
+}
+
 std::optional<std::wstring> fromUtf16le(std::span<const std::uint8_t> bytes) {
     if (bytes.size() % 2 != 0) return std::nullopt;
     std::wstring out;
     out.reserve(bytes.size() / 2);
     for (std::size_t i = 0; i < bytes.size(); i += 2) {
-        std::uint32_t unit = bytes[i] | (bytes[i + 1] << 8);
+        std::uint32_t unit = le16(bytes.data() + i);
         if (unit >= 0xDC00 && unit <= 0xDFFF) return std::nullopt;
         if (unit >= 0xD800 && unit <= 0xDBFF) {
             if (i + 3 >= bytes.size()) return std::nullopt;
-            std::uint32_t low = bytes[i + 2] | (bytes[i + 3] << 8);
+            std::uint32_t low = le16(bytes.data() + i + 2);
             if (low < 0xDC00 || low > 0xDFFF) return std::nullopt;
             unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
             i += 2;
@@ -122,17 +119,4 @@ std::vector<std::uint8_t> toUtf16le(std::wstring_view text) {
     return out;
 }
 
-bool sameName(std::wstring_view a, std::wstring_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (a[i] != b[i] && upper(a[i]) != upper(b[i])) return false;
-    return true;
-}
-
-std::wstring foldedName(std::wstring_view name) {
-    std::wstring folded(name);
-    for (wchar_t& c : folded) c = upper(c);
-    return folded;
-}
-
-}  // namespace platform::registry
+}  // namespace platform::formats

@@ -1,10 +1,42 @@
 // Look-ups in the in-memory registry, with caseless names, through indexes
 // of folded names.
-#include "platform/registry/registry_model.h"
+#include "platform/formats/registry_model.h"
 
-#include "platform/registry/registry_unicode.h"
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <locale.h>
+#include <wctype.h>
+#endif
 
 namespace platform::registry {
+namespace {
+
+// Upper-casing by the Unicode tables of the C.UTF-8 locale, whatever locale
+// the process runs in; plain ASCII folding when that locale is missing. On
+// Windows by the system's own table, the one its registry compares names by.
+wchar_t upper(wchar_t c) {
+    if (c >= L'a' && c <= L'z') return static_cast<wchar_t>(c - L'a' + L'A');
+    if (c < 0x80) return c;
+#ifdef _WIN32
+    // An argument below 0x10000 is one character; the result holds its upper case.
+    return static_cast<wchar_t>(reinterpret_cast<std::uintptr_t>(
+        CharUpperW(reinterpret_cast<LPWSTR>(static_cast<std::uintptr_t>(c)))));
+#else
+    static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(0));
+    if (!unicode) return c;
+    return static_cast<wchar_t>(towupper_l(static_cast<wint_t>(c), unicode));
+#endif
+}
+
+// The name upper-cased: equal for names that differ only in case.
+std::wstring foldedName(std::wstring_view name) {
+    std::wstring folded(name);
+    for (wchar_t& c : folded) c = upper(c);
+    return folded;
+}
+
+}  // namespace
 
 const Value* Key::find(std::wstring_view name) const {
     auto found = valueIndex.find(foldedName(name));
