@@ -23,6 +23,11 @@ Instance* moduleHandle();
 // (at most bufferChars - 1 characters). Empty when the entry is missing.
 std::wstring loadString(Instance* module, std::uint32_t id, std::size_t bufferChars);
 
+// The string-table entry that says id's text for these numbers (in the order
+// the text takes them) in the user's language: the first of id's variants in
+// that language's table whose conditions the numbers meet, else id itself.
+std::uint32_t stringForNumbers(Instance* module, std::uint32_t id, std::span<const std::int32_t> numbers);
+
 // A bitmap resource decoded to a picture; nullopt when it is missing or unreadable.
 std::optional<Picture> loadBitmap(Instance* module, std::uint32_t id);
 

@@ -9,6 +9,7 @@
 #include "platform/formats/bitmap_decoder.h"
 #include "platform/formats/little_endian.h"
 #include "platform/formats/resource_file.h"
+#include "platform/formats/string_variants.h"
 #include "platform/resources.h"
 #include "platform/window.h"
 
@@ -54,6 +55,11 @@ std::wstring loadString(Instance* module, std::uint32_t id, std::size_t bufferCh
     std::wstring out(text->begin(), text->end());
     if (out.size() > bufferChars - 1) out.resize(bufferChars - 1);
     return out;
+}
+
+std::uint32_t stringForNumbers(Instance* module, std::uint32_t id, std::span<const std::int32_t> numbers) {
+    const auto* table = formats::findResource(fileOf(module), formats::VARIANTS_TYPE, formats::VARIANTS_ID, userLanguages());
+    return table ? formats::chooseVariant(table->data, id, numbers) : id;
 }
 
 std::optional<Picture> loadBitmap(Instance* module, std::uint32_t id) {

@@ -7,12 +7,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <set>
+#include <span>
 #include <string>
 
 #include "figures/Text.h"
 #include "platform/formats/bitmap_decoder.h"
 #include "platform/formats/resource_file.h"
 #include "platform/core/resources_internal.h"
+#include "platform/formats/string_variants.h"
 #include "platform/text_format.h"
 #include "resources/languages.h"
 #include "resources/resource_ids.h"
@@ -72,9 +75,31 @@ std::wstring storedString(std::uint32_t id, const HoraliaLanguage& l) {
     return text ? std::wstring(text->begin(), text->end()) : std::wstring();
 }
 
-std::wstring formatted(const std::wstring& format, int hours, int minutes) {
-    return platform::formatText(format, {hours, minutes});
+// The language's table of string variants, as stored for exactly that language.
+std::span<const std::uint8_t> storedVariants(const HoraliaLanguage& l) {
+    for (const auto& e : platform::core::programResources().entries)
+        if (!e.type.id && e.type.text == platform::formats::VARIANTS_TYPE && e.language == idOf(l)) return e.data;
+    ADD_FAILURE() << "no string variants stored for " << l.name;
+    return {};
 }
+
+std::uint32_t variantOf(const HoraliaLanguage& l, std::uint32_t id, std::int32_t hours, std::int32_t minutes) {
+    const std::int32_t numbers[] = {hours, minutes};
+    return platform::formats::chooseVariant(storedVariants(l), id, numbers);
+}
+
+// A prompt as the game words it in the language: the variant its numbers call for, filled in.
+std::wstring promptText(const HoraliaLanguage& l, std::uint32_t id, std::int32_t hours, std::int32_t minutes) {
+    return platform::formatText(storedString(variantOf(l, id, hours, minutes), l), {hours, minutes});
+}
+
+// The numbers each prompt can be filled with: an absolute time of 1 to 12
+// hours, or an offset of 0 to 12 hours; minutes in steps of five.
+struct PromptNumbers {
+    std::uint32_t id;
+    std::int32_t lowestHours;
+};
+constexpr PromptNumbers PROMPTS[] = {{IDS_SET_TIME, 1}, {IDS_SET_TIME_FROM_NOW, 0}, {IDS_SET_TIME_IN_PAST, 0}};
 
 class Languages : public ::testing::Test, protected GameDriver {
 protected:
@@ -123,11 +148,9 @@ TEST_F(Languages, EachLocalePlaysInItsLanguage) {
         EXPECT_TRUE(shows(IDB_TITLE_CAPTION, TITLE_CAPTION, l));
         tap(TITLE);
         EXPECT_TRUE(shows(IDB_GAME_CAPTION, GAME_CAPTION, l));
-        const std::wstring format = storedString(IDS_SET_TIME, l);
-        ASSERT_FALSE(format.empty());
         // The first question asks for a whole hour.
         int matches = 0;
-        for (int hour = 1; hour <= 12; ++hour) matches += promptReads(formatted(format, hour, 0));
+        for (int hour = 1; hour <= 12; ++hour) matches += promptReads(promptText(l, IDS_SET_TIME, hour, 0));
         EXPECT_EQ(matches, 1);
         stop();
         platform::headless::reset();
@@ -167,29 +190,80 @@ INSTANTIATE_TEST_SUITE_P(
         LocaleCase{"language_list_ignored_under_C", {{"LANGUAGE", "fr"}, {"LANG", "C"}}, "en"}),
     [](const auto& info) { return std::string(info.param.what); });
 
+// Each language says its numbers in the forms its grammar asks for: the
+// article of the hour, one/few/many, hours only, minutes only or both.
+TEST(Wording, EachLanguageChoosesTheFormItsNumbersCallFor) {
+    struct Case {
+        const char* language;
+        std::uint32_t id;
+        std::int32_t hours, minutes;
+        const wchar_t* expected;
+    };
+    const Case cases[] = {
+        {"en", IDS_SET_TIME_IN_PAST, 12, 0, L"Set time to 12:00 in the past"},
+        {"en", IDS_SET_TIME_FROM_NOW, 0, 25, L"Set time to 0:25 from now"},
+        {"es", IDS_SET_TIME, 1, 30, L"Pon el reloj a la 1:30"},
+        {"es", IDS_SET_TIME, 7, 30, L"Pon el reloj a las 7:30"},
+        {"it", IDS_SET_TIME, 1, 5, L"Metti l'orologio sull'1:05"},
+        {"it", IDS_SET_TIME, 11, 0, L"Metti l'orologio sulle 11:00"},
+        {"pt_BR", IDS_SET_TIME, 1, 15, L"Acerte o rel\u00f3gio para a 1:15"},
+        {"pt_BR", IDS_SET_TIME_FROM_NOW, 0, 0, L"Adiante o rel\u00f3gio 0 minuto"},
+        {"pl", IDS_SET_TIME_FROM_NOW, 1, 0, L"Do przodu o 1 godzin\u0119"},
+        {"pl", IDS_SET_TIME_FROM_NOW, 3, 0, L"Do przodu o 3 godziny"},
+        {"pl", IDS_SET_TIME_IN_PAST, 12, 0, L"Do ty\u0142u o 12 godzin"},
+        {"pl", IDS_SET_TIME_IN_PAST, 0, 25, L"Do ty\u0142u o 25 minut"},
+        {"pl", IDS_SET_TIME_FROM_NOW, 2, 30, L"Do przodu o 2 godz. 30 min"},
+        {"de", IDS_SET_TIME_IN_PAST, 1, 0, L"Stell 1 Stunde zur\u00fcck"},
+        {"de", IDS_SET_TIME_FROM_NOW, 0, 0, L"Stell 0 Minuten vor"},
+        {"de", IDS_SET_TIME_IN_PAST, 2, 5, L"Stell 2 Std. 5 Min. zur\u00fcck"},
+        {"fr", IDS_SET_TIME_FROM_NOW, 2, 5, L"Avance l'horloge de 2 h 05"},
+        {"fr", IDS_SET_TIME_IN_PAST, 1, 0, L"Recule l'horloge de 1 heure"},
+        {"nl", IDS_SET_TIME_FROM_NOW, 1, 0, L"Zet de klok 1 uur vooruit"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.language << " " << c.id << " " << c.hours << ":" << c.minutes);
+        EXPECT_EQ(promptText(language(c.language), c.id, c.hours, c.minutes), c.expected);
+    }
+}
+
 // Every text the game draws, in every language, inside its place with the
-// real font: the widest question of each within the 10-pixel margins, "Hour"
+// real font: every question in every form its numbers give, at every
+// number, within the 10-pixel margins, whole and telling each question
+// from every other, and every form of the language's table in use; "Hour"
 // and "Minute" clear of each other and of the minute buttons, "Score" leaving
 // the number room on its plate, the title's lines inside the screen.
 TEST(TextFit, EveryStringOfEveryLanguageFitsItsPlace) {
     const platform::Font normal(Text::defaultFont());
     platform::FontDescription bold16 = Text::defaultFont();
     bold16.height = 16;  // the score's font
-    platform::FontDescription bold12 = Text::defaultFont();
-    bold12.height = 12;  // the title's lines
-    const platform::Font score(bold16), line(bold12);
+    const platform::Font score(bold16), line(bold16);  // the title's lines are 16 high too
     auto width = [](const platform::Font& font, const std::wstring& text) { return font.extent(text).width; };
 
     for (const auto& l : HORALIA_LANGUAGES) {
         SCOPED_TRACE(l.name);
         int widest = 0;
-        for (std::uint32_t id : {IDS_SET_TIME, IDS_SET_TIME_FROM_NOW, IDS_SET_TIME_IN_PAST}) {
-            const std::wstring format = storedString(id, l);
-            ASSERT_NE(format.find(L"%d:%02d"), std::wstring::npos) << id;
-            for (int hours = 0; hours <= 12; ++hours)
-                for (int minutes = 0; minutes < 60; ++minutes)
-                    widest = std::max(widest, width(normal, formatted(format, hours, minutes)));
+        std::set<std::uint32_t> formsUsed;
+        for (const PromptNumbers& prompt : PROMPTS) {
+            std::set<std::wstring> texts;
+            int questions = 0;
+            for (std::int32_t hours = prompt.lowestHours; hours <= 12; ++hours)
+                for (std::int32_t minutes = 0; minutes < 60; minutes += 5, ++questions) {
+                    SCOPED_TRACE(testing::Message() << prompt.id << " " << hours << ":" << minutes);
+                    formsUsed.insert(variantOf(l, prompt.id, hours, minutes));
+                    const std::wstring text = promptText(l, prompt.id, hours, minutes);
+                    EXPECT_EQ(text.find(L'%'), std::wstring::npos);
+                    EXPECT_LT(text.size(), 49u) << "the game's prompt buffer holds 49 characters";
+                    texts.insert(text);
+                    widest = std::max(widest, width(normal, text));
+                }
+            EXPECT_EQ(texts.size(), static_cast<std::size_t>(questions)) << "two questions read alike";
         }
+        // Every variant the table lists is one that some question uses.
+        const auto table = storedVariants(l);
+        std::size_t afterRule = 0;
+        while (afterRule + 1 < table.size() && (table[afterRule] | table[afterRule + 1]) != 0) afterRule += 2;
+        for (std::size_t at = afterRule + 2; at + 8 <= table.size(); at += 8)
+            EXPECT_TRUE(formsUsed.count(table[at + 2] | (table[at + 3] << 8))) << "a variant no question uses";
         EXPECT_LE(PROMPT_AT.x + widest, 240 - 10);
         RecordProperty(std::string("widest_prompt_") + l.name, widest);
         std::printf("%-6s widest prompt %d px\n", l.name, widest);
@@ -200,8 +274,8 @@ TEST(TextFit, EveryStringOfEveryLanguageFitsItsPlace) {
             << "Score leaves no room for the number on its plate";
         const std::wstring notice = storedString(IDS_NOTICE, l);
         EXPECT_LE(notice.size(), 19u) << "the title's lines keep 19 characters";
-        EXPECT_LE(165 + width(line, notice), 240 - 2);
-        EXPECT_LE(5 + width(line, storedString(IDS_VERSION, l)), 165 - 2);
+        // The version from the left margin, the notice to the right one, apart.
+        EXPECT_LE(5 + width(line, storedString(IDS_VERSION, l)) + 10, 240 - 5 - width(line, notice));
     }
 }
 

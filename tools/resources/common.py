@@ -11,6 +11,9 @@ from PIL import Image, ImageDraw, ImageFont
 
 KEY = (246, 140, 197)          # see-through colour of every keyed picture
 FONT_BOLD = "/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf"
+# The same letters narrower, for a button word too long for its face
+# (Debian's fonts-liberation).
+FONT_NARROW_BOLD = "/usr/share/fonts/truetype/liberation/LiberationSansNarrow-Bold.ttf"
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 BITMAPS = os.path.join(ROOT, "resources", "bitmaps")
@@ -23,13 +26,15 @@ ENGLISH = "en"
 
 
 def translations():
-    """The translation table: ({language: {key: text}}, languages in column order)."""
+    """The translation table: ({language: {key: text}}, languages in column order).
+    Empty cells at the end of a row may be left out."""
     with open(TRANSLATIONS, encoding="utf-8") as f:
         rows = [line.rstrip("\n").split("\t") for line in f if line.strip()]
     languages = rows[0][1:]
     table = {lang: {} for lang in languages}
     for row in rows[1:]:
-        assert len(row) == len(languages) + 1, "row %r has %d cells" % (row[0], len(row))
+        assert len(row) <= len(languages) + 1, "row %r has %d cells" % (row[0], len(row))
+        row += [""] * (len(languages) + 1 - len(row))
         for lang, text in zip(languages, row[1:]):
             table[lang][row[0]] = text
     return table, languages
@@ -40,8 +45,8 @@ def bitmap_name(lang, name):
     return name if lang == ENGLISH else os.path.join(lang, name)
 
 
-def font(size):
-    return ImageFont.truetype(FONT_BOLD, size)
+def font(size, narrow=False):
+    return ImageFont.truetype(FONT_NARROW_BOLD if narrow else FONT_BOLD, size)
 
 
 # ---------------------------------------------------------------- BMP writer

@@ -83,9 +83,9 @@ def button_body(w, h, base, outline, pressed, radius=7, ellipse=False):
     return big
 
 
-def text_on(big, text, size, centre, fill=(255, 255, 255), stroke=None, shadow=True):
+def text_on(big, text, size, centre, fill=(255, 255, 255), stroke=None, shadow=True, narrow=False):
     d = ImageDraw.Draw(big)
-    f = font(size * S)
+    f = font(size * S, narrow)
     cx, cy = centre
     if shadow:
         d.text((cx + S, cy + S), text, font=f, anchor="mm", fill=(0, 0, 0, 90))
@@ -188,13 +188,17 @@ def menu_face(pressed):
 
 
 def label_face(text, base, edge, pressed, size=16):
+    """A worded button face; a word too wide for it at its size is set in the
+    narrow cut of the same letters, never smaller."""
     w, h = 60, 30
-    width = font(size * S).getlength(text) / S + 2 * 1.2
-    if width > w - 6:  # 3 px clear of each side of the face
-        raise SystemExit("button word %r (%.1f px wide) does not fit its %d px face" % (text, width, w))
+    def width(narrow):
+        return font(size * S, narrow).getlength(text) / S + 2 * 1.2
+    narrow = width(False) > w - 6  # 3 px clear of each side of the face
+    if width(narrow) > w - 6:
+        raise SystemExit("button word %r (%.1f px wide) does not fit its %d px face" % (text, width(narrow), w))
 
     def content(layer, off):
-        text_on(layer, text, size, (30 * S, 15 * S + off), stroke=edge)
+        text_on(layer, text, size, (30 * S, 15 * S + off), stroke=edge, narrow=narrow)
     return face(w, h, base, edge, content, pressed, radius=10)
 
 
