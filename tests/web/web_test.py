@@ -183,8 +183,9 @@ class Browser:
         return [entry["message"] for entry in self.driver.get_log("browser") if entry["level"] == "SEVERE"]
 
     def notice(self):
+        """The notice's text (no-break spaces as spaces); None when none is shown."""
         return self.js("const n = document.getElementById('notice');"
-                       "return n.hidden ? null : document.getElementById('notice-text').textContent;")
+                       "return n.hidden ? null : document.getElementById('notice-text').textContent.replace(/\u00a0/g, ' ');")
 
     def click(self, element_id):
         self.js("document.getElementById(arguments[0]).click();", element_id)

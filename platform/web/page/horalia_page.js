@@ -1,37 +1,11 @@
-// The page around the game: its words, the canvas and its scaling, the
-// frames that drive the game's loop, the pointer as the stylus, the clock,
-// Web Audio, the progress in local storage and in files, one copy at a time,
-// the goodbye screen and the offline worker. The program (horalia.js /
-// horalia.wasm) reaches this page through Module.horalia.
+// The page around the game: its words in the game's language, the canvas and
+// its scaling, the frames that drive the game's loop, the pointer as the
+// stylus, the clock, Web Audio, the progress in local storage and in files,
+// one copy at a time, the goodbye screen and the offline worker. The program
+// (horalia.js / horalia.wasm) reaches this page through Module.horalia.
 "use strict";
 
 (() => {
-  // Every word the page shows, in one table; {name} is filled in.
-  const TEXT = {
-    saveProgress: "Save progress",
-    loadProgress: "Load progress",
-    undoLoad: "Undo",
-    loaded: "Progress loaded from the file.",
-    goodbye: "Well done! See you next time.",
-    playAgain: "Play again",
-    alreadyOpen: "Horalia is already open in another tab or window.",
-    playHere: "Play here",
-    stoppedUnexpectedly: "Horalia stopped unexpectedly.",
-    startAgain: "Start again",
-    couldNotLoad: "Horalia could not be loaded.",
-    tryAgain: "Try again",
-    notProgress: "That file holds no Horalia progress.",
-    tooLarge: "That file is {size}: too large to be Horalia progress, which is never more than {limit}.",
-    backToGame: "Back to the game",
-    replaceAsk: "Replace the progress in this browser with the progress from the file?",
-    progressNow: "Now: level {level}, score {score}",
-    progressInFile: "From the file: level {level}, score {score}",
-    replace: "Replace",
-    keepMine: "Keep mine",
-    cannotKeep: "This browser does not let Horalia keep progress.",
-    damagedDropped: "The progress in this browser could not be read and had to be removed.",
-  };
-
   const WIDTH = 240;
   const HEIGHT = 320;
   // With nothing drawn and no input for this long, frames stop until the next input.
@@ -41,6 +15,33 @@
   // The same limit as the program's storage; the game's own text stays under 1 KB.
   const MAX_PROGRESS_BYTES = 2 * 1024 * 1024;
   const LOCK_NAME = "horalia";
+
+  // ---- Words: the page speaks the language the game chooses from the
+  // browser's languages (the first that the game has: that country's, else
+  // the language's own, else another country's; else English). words.js,
+  // made from the translation table, holds them all; {name} in a text is
+  // filled in.
+  function pageLanguage(preferred) {
+    const columns = Object.keys(window.HORALIA_WORDS);
+    for (const tag of preferred) {
+      const [code, country] = String(tag).toLowerCase().split(/[-_]/);
+      const same = columns.filter((column) => column.toLowerCase().split("_")[0] === code);
+      const best = same.find((column) => column.toLowerCase() === code + "_" + country) ||
+        same.find((column) => !column.includes("_")) || same[0];
+      if (best) return best;
+    }
+    return "en";
+  }
+  const language = pageLanguage(navigator.languages || [navigator.language]);
+  const words = window.HORALIA_WORDS[language];
+  document.documentElement.lang = language.replace("_", "-");
+  document.querySelector("meta[name=description]").content = words.description;
+  for (const element of document.querySelectorAll("[data-word]")) element.textContent = words[element.dataset.word];
+
+  // A filled-in value stays on the line of the word before it.
+  function fill(template, values) {
+    return template.replace(/ (?=\{\w+\})/g, "\u00a0").replace(/\{(\w+)\}/g, (whole, name) => values[name]);
+  }
 
   const byId = (id) => document.getElementById(id);
   const canvas = byId("screen");
@@ -55,14 +56,6 @@
   const loadButton = byId("load-progress");
   const undoButton = byId("undo-load");
   const fileInput = byId("progress-file");
-
-  function fill(template, values) {
-    return template.replace(/\{(\w+)\}/g, (whole, name) => values[name]);
-  }
-
-  saveButton.textContent = TEXT.saveProgress;
-  loadButton.textContent = TEXT.loadProgress;
-  undoButton.textContent = TEXT.undoLoad;
 
   // ---- Screen: the largest whole number of device pixels per game pixel
   // that fits; a fraction (still crisp, nearest neighbour) when none does.
@@ -116,7 +109,7 @@
   function cannotKeep() {
     if (toldCannotKeep) return;
     toldCannotKeep = true;
-    showStatus(TEXT.cannotKeep);
+    showStatus(words.cannot_keep);
   }
 
   function timeStamp() {
@@ -155,7 +148,7 @@
       try {
         const text = localStorage.getItem(KEY);
         this.removeCopies(DAMAGED);
-        if (text !== null && !this.put(DAMAGED + timeStamp(), text)) showStatus(TEXT.damagedDropped);
+        if (text !== null && !this.put(DAMAGED + timeStamp(), text)) showStatus(words.damaged_dropped);
         localStorage.removeItem(KEY);
         return true;
       } catch (error) {
@@ -230,6 +223,7 @@
     hiddenSince: document.hidden ? performance.now() : null,
     hiddenTotal: 0,
     stopped: false,
+    language,             // the table's column the page speaks, for the tests
     frames: 0,            // animation frames that drew a picture, for the tests
     drewInWakeup: -1,
     wakeups: 0,           // animation frames that ran the game's loop, for the tests
@@ -363,7 +357,7 @@
       this.stopped = true;
       this.resume = null;
       releaseLock();
-      showNotice(TEXT.goodbye, TEXT.playAgain, () => location.reload());
+      showNotice(words.goodbye, words.play_again, () => location.reload());
     },
 
     // The game stops where it is: another tab took it over, or the page
@@ -460,12 +454,12 @@
   loadButton.addEventListener("click", () => fileInput.click());
 
   function tooLarge(bytes) {
-    const megabytes = (fraction) => new Intl.NumberFormat(navigator.language, {
+    const megabytes = (fraction) => new Intl.NumberFormat(document.documentElement.lang, {
       style: "unit", unit: "megabyte", minimumFractionDigits: fraction, maximumFractionDigits: fraction });
     // Rounded up, so that a file just over the limit does not read as the limit.
     const size = megabytes(1).format(Math.ceil((bytes / 1048576) * 10) / 10);
     const limit = megabytes(0).format(MAX_PROGRESS_BYTES / 1048576);
-    showNotice(fill(TEXT.tooLarge, { size, limit }), TEXT.backToGame, hideNotice);
+    showNotice(fill(words.too_large, { size, limit }), words.back_to_game, hideNotice);
   }
 
   // The file's text: UTF-16 with its byte-order mark as a Windows registry
@@ -505,20 +499,20 @@
     await firstFrame;  // the program is running
     const incoming = text && text.startsWith(REGISTRY_HEADER) ? progressIn(text) : null;
     if (!incoming) {
-      showNotice(TEXT.notProgress, TEXT.backToGame, hideNotice);
+      showNotice(words.not_progress, words.back_to_game, hideNotice);
       return;
     }
     const now = progressIn(storage.read() || REGISTRY_HEADER + "\n") || { level: 1, score: 0 };
-    const question = [TEXT.replaceAsk, fill(TEXT.progressNow, now), fill(TEXT.progressInFile, incoming)];
-    showNotice(question.join("\n"), TEXT.replace, () => {
+    const question = [words.replace_ask, fill(words.progress_now, now), fill(words.progress_in_file, incoming)];
+    showNotice(question.join("\n"), words.replace, () => {
       // Stopped first, so that nothing the game still does mixes into the new progress.
       host.stop();
       if (!storage.replace(text)) {
-        showNotice(TEXT.cannotKeep, TEXT.tryAgain, () => location.reload());
+        showNotice(words.cannot_keep, words.try_again, () => location.reload());
         return;
       }
       restart("#progress-loaded");
-    }, TEXT.keepMine, hideNotice);
+    }, words.keep_mine, hideNotice);
   });
 
   undoButton.addEventListener("click", () => {
@@ -547,7 +541,7 @@
   let started = false;
 
   function alreadyOpen() {
-    showNotice(TEXT.alreadyOpen, TEXT.playHere, playHere);
+    showNotice(words.already_open, words.play_here, playHere);
   }
 
   function playHere() {
@@ -585,11 +579,11 @@
       horalia: host,
       print: (text) => console.log(text),
       printErr: (text) => console.warn(text),
-      onAbort: () => showNotice(TEXT.stoppedUnexpectedly, TEXT.startAgain, () => location.reload()),
+      onAbort: () => showNotice(words.stopped, words.start_again, () => location.reload()),
     };
     const script = document.createElement("script");
     script.src = "horalia.js";
-    script.onerror = () => showNotice(TEXT.couldNotLoad, TEXT.tryAgain, () => location.reload());
+    script.onerror = () => showNotice(words.not_loaded, words.try_again, () => location.reload());
     document.body.appendChild(script);
   }
 
@@ -623,7 +617,7 @@
 
   if (markedBy("#progress-loaded")) {
     undoButton.hidden = false;
-    showStatus(TEXT.loaded);
+    showStatus(words.progress_loaded);
   }
   window.horaliaPage = host;
   claimAndStart();
