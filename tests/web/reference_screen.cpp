@@ -1,7 +1,8 @@
 // Writes the headless host's picture of a screen as a binary PPM, for the
 // browser test to compare with the page's canvas pixel for pixel. The local
 // time (which also seeds the questions) is given, the progress starts fresh
-// in a folder of its own, and the screen is reached by the taps a child makes.
+// in a folder of its own (or from a given progress file), and the screen is
+// reached by the taps a child makes.
 // With "answer" instead of a screen and "-" as the file, it prints how many
 // taps of the minute and of the hour arrow set the first question's answer.
 // With "matrix", a folder instead of the file and questions as LEVEL:HOURS:MINUTES,
@@ -9,7 +10,7 @@
 // question-N.ppm: the level chosen on the level screen, the questions seeded
 // so that the level's question asks for those hours and minutes (the seed is
 // printed, one line a question, for the browser to draw the same), and OK.
-// Usage: reference_screen title|game|level|answer YEAR MONTH DAY HOUR MINUTE SECOND OUT.ppm
+// Usage: reference_screen title|game|level|answer YEAR MONTH DAY HOUR MINUTE SECOND OUT.ppm [PROGRESS.reg]
 //        reference_screen matrix YEAR MONTH DAY HOUR MINUTE SECOND FOLDER LEVEL:HOURS:MINUTES...
 #include <chrono>
 #include <cstdio>
@@ -85,26 +86,28 @@ bool writeMatrix(gamedriver::GameDriver& game, const std::filesystem::path& fold
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string screen = argc == 9 || (argc > 9 && std::string(argv[1]) == "matrix") ? argv[1] : "";
-    if (screen != "title" && screen != "game" && screen != "level" && screen != "answer" && screen != "matrix") {
+    const bool matrix = argc >= 9 && std::string(argv[1]) == "matrix";
+    const std::string screen = argc == 9 || argc == 10 || matrix ? argv[1] : "";
+    if (screen != "title" && screen != "game" && screen != "level" && screen != "answer" && !matrix) {
         std::fprintf(stderr,
-                     "usage: %s title|game|level|answer YEAR MONTH DAY HOUR MINUTE SECOND OUT.ppm\n"
+                     "usage: %s title|game|level|answer YEAR MONTH DAY HOUR MINUTE SECOND OUT.ppm [PROGRESS.reg]\n"
                      "       %s matrix YEAR MONTH DAY HOUR MINUTE SECOND FOLDER LEVEL:HOURS:MINUTES...\n",
                      argv[0], argv[0]);
         return 2;
     }
     const auto folder = std::filesystem::temp_directory_path() / ("reference_screen." + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
+    if (argc == 10 && !matrix) std::filesystem::copy_file(argv[9], folder / "registry.reg");
     platform::headless::reset();
     platform::headless::setRegistryFolder(folder);
     platform::headless::setLocalTime(timeFrom(argv + 2));
 
     gamedriver::GameDriver game;
     bool ok = game.launch();
-    if (ok && screen == "matrix") ok = writePpm(platform::headless::display(), (std::filesystem::path(argv[8]) / "title.ppm").string());
+    if (ok && matrix) ok = writePpm(platform::headless::display(), (std::filesystem::path(argv[8]) / "title.ppm").string());
     if (ok && screen != "title") game.tap(gamedriver::TITLE);
     if (ok && screen == "level") game.tap(gamedriver::MENU);
-    if (ok && screen == "matrix") {
+    if (ok && matrix) {
         ok = writeMatrix(game, argv[8], argc - 9, argv + 9);
     } else if (ok && screen == "answer") {
         // The arrows as a child uses them: minutes first (they carry into the hour).
