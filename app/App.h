@@ -1,13 +1,16 @@
 // The one application object: it owns the three screens, knows which one is
 // showing, and switches between them when a screen reports the title tap or
-// a navigation button (120 to the level screen, 124 back to the game).
+// the release of a figure that the screen says leads elsewhere (the game's
+// menu button to the level screen, its OK button back to the game).
 #pragma once
 
 #include <cstdint>
 #include <span>
 
+#include "app/Keyboard.h"
 #include "platform/platform.h"
 #include "scene/ScreenListener.h"
+#include "screens/ReportingScreen.h"
 
 class Figure;
 class GameScreen;
@@ -26,8 +29,11 @@ public:
     void screenPressed(Screen* screen, Figure* figure, std::int32_t x, std::int32_t y) override;
     // Releasing a navigation button shows the screen it leads to.
     void screenReleased(Screen* screen, Figure* figure, std::int32_t x, std::int32_t y) override;
-    // Makes target the one active screen and has the window repaint it whole.
+    // Makes target the one active screen, its focus on its first control, and
+    // has the window repaint it whole.
     void showScreen(Screen* target);
+    // Where letting go of the figure leads, as the screen that reported it says.
+    Destination destinationOf(const Screen* screen, const Figure* figure) const;
 
     platform::Window* window;
     platform::Instance* instance;
@@ -38,4 +44,6 @@ public:
     Screen* currentScreen = nullptr;
     // The navigation click; empty when it could not be loaded.
     std::span<const std::uint8_t> switchSound;
+    // The keys, a second way to every screen's controls.
+    Keyboard keyboard;
 };

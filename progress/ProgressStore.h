@@ -35,6 +35,9 @@ public:
     void recordResult(bool correct);
     // Adds points to the score (stopping at MAX_SCORE), points back to 12, saves "score".
     void awardPoints();
+    // A wrong answer: the question is worth a third of its points (integer
+    // division), so 12, 4, 1, then 0. Nothing is saved.
+    void reducePoints();
     // Sets the level (1 to 10) and saves it; a real change sets levelChanged
     // and empties history.
     void setLevel(std::int32_t newLevel);
@@ -51,7 +54,7 @@ public:
     void saveStats();
     // Writes the number as "%d" text (REG_SZ, with its terminating null).
     void saveNumber(std::int32_t value, std::wstring_view name);
-    // Reads a text value as a number; lowest when missing, unreadable or out of bounds.
+    // Reads a text value (or a DWORD) as a number; lowest when missing, unreadable or out of bounds.
     void loadNumber(std::int32_t& destination, std::wstring_view name, std::int32_t lowest,
                     std::int32_t highest);
 

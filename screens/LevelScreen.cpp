@@ -4,20 +4,18 @@
 #include "screens/LevelScreen.h"
 
 #include <algorithm>
-#include <string_view>
 
 #include "figures/Button.h"
 #include "figures/Hotspot.h"
 #include "figures/Image.h"
 #include "figures/Text.h"
 #include "platform/text_format.h"
+#include "platform/time_input.h"
 #include "resources/resource_ids.h"
 #include "progress/ProgressStore.h"
 #include "screens/Sounds.h"
 
 namespace {
-
-
 
 // The automatic-levelling box; level boxes carry their level as tag.
 constexpr std::int32_t AUTO_BOX_TAG = 0;
@@ -30,14 +28,15 @@ std::int32_t boxY(std::int32_t index) { return (index / 5 + 4) * 20; }
 }  // namespace
 
 LevelScreen::LevelScreen(platform::Window* window, platform::Instance* instance, App* app)
-    : Screen(window, instance, app) {
+    : ReportingScreen(window, instance, app) {
     textColour = platform::rgb(192, 0, 0);
     store = ProgressStore::acquire();
 
     background = place(new Image(this, window, IDB_LEVEL_BACKGROUND), {.z = 1});
-    place(new Button(this, window, IDB_OK_BUTTON), {.enabled = true, .listener = this, .at = platform::Point{50, 240}});
-    place(new Button(this, window, IDB_RESET_BUTTON),
-          {.enabled = true, .listener = this, .at = platform::Point{130, 240}});
+    okButton = place(new Button(this, window, IDB_OK_BUTTON),
+                     {.enabled = true, .listener = this, .at = platform::Point{50, 240}});
+    resetButton = place(new Button(this, window, IDB_RESET_BUTTON),
+                        {.enabled = true, .listener = this, .at = platform::Point{130, 240}});
     autoTick = place(new Image(this, window, IDB_TICK), {.visible = store->autoAdjust, .at = platform::Point{30, 40}});
     levelMarker = place(new Image(this, window, IDB_TICK), {.at = platform::Point{30, 80}});
 
@@ -45,10 +44,10 @@ LevelScreen::LevelScreen(platform::Window* window, platform::Instance* instance,
     auto makeBox = [this, window](std::int32_t x, std::int32_t y, std::int32_t tag) {
         auto* box = new Hotspot(this, window, autoTick->getWidth(), autoTick->getHeight());
         box->tag = tag;
-        place(box, {.z = 50, .enabled = true, .listener = this, .at = platform::Point{x, y}});
+        return place(box, {.z = 50, .enabled = true, .listener = this, .at = platform::Point{x, y}});
     };
-    makeBox(30, 40, AUTO_BOX_TAG);
-    for (std::int32_t i = 0; i < LEVELS; ++i) makeBox(boxX(i), boxY(i), i + 1);
+    autoBox = makeBox(30, 40, AUTO_BOX_TAG);
+    for (std::int32_t i = 0; i < LEVELS; ++i) levelBoxes[i] = makeBox(boxX(i), boxY(i), i + 1);
 
     exitIcon = new Image(this, window, IDB_EXIT_ICON);
     place(exitIcon, {.enabled = true, .listener = this, .at = platform::Point{width - exitIcon->getWidth() - 4, 4}});
@@ -63,7 +62,6 @@ LevelScreen::~LevelScreen() {
     ProgressStore::release();
     store = nullptr;
     destroyAllFigures();
-    listeners.clear();
     percentTexts.clear();
 }
 
@@ -75,30 +73,53 @@ void LevelScreen::paint(platform::Picture& target, bool all) {
     Screen::paint(target, all);
 }
 
-void LevelScreen::figurePressed(Figure* figure, std::int32_t x, std::int32_t y) {
+void LevelScreen::reactToPress(Figure* figure) {
     if (figure == exitIcon) {
         // The click must be heard before the program goes away.
         playWave(exitSound, SOUND_TO_END);
         closeWindow();
-    } else if (std::wstring_view(figure->typeName()) == L"Hotspot") {
-        if (figure->tag == AUTO_BOX_TAG) {
-            store->setAutoAdjust(!store->autoAdjust);
-            autoTick->setVisible(store->autoAdjust);
-        } else {
-            store->setLevel(figure->tag);
-            placeMarker();
-        }
-    } else if (std::wstring_view(figure->typeName()) == L"Button" &&
-               static_cast<Button*>(figure)->bitmapId == IDB_RESET_BUTTON) {
+    } else if (figure == autoBox) {
+        store->setAutoAdjust(!store->autoAdjust);
+        autoTick->setVisible(store->autoAdjust);
+    } else if (std::find(levelBoxes.begin(), levelBoxes.end(), figure) != levelBoxes.end()) {
+        store->setLevel(figure->tag);
+        placeMarker();
+    } else if (figure == resetButton) {
         playWave(resetSound, SOUND_ASYNC);
         store->resetScore();
         rebuildPercentages();
     }
-    tellListeners(listeners, &ScreenListener::screenPressed, figure, x, y);
 }
 
-void LevelScreen::figureReleased(Figure* figure, std::int32_t x, std::int32_t y) {
-    tellListeners(listeners, &ScreenListener::screenReleased, figure, x, y);
+std::vector<Figure*> LevelScreen::focusOrder() const {
+    std::vector<Figure*> order{okButton, autoBox};
+    order.insert(order.end(), levelBoxes.begin(), levelBoxes.end());
+    order.insert(order.end(), {resetButton, exitIcon});
+    return order;
+}
+
+Figure* LevelScreen::keyedControl(int virtualKey) const {
+    // The boxes lie in two rows of five: across is one level, down is five.
+    auto besideCurrent = [this](std::int32_t by) -> Figure* {
+        const std::int32_t level = store->level + by;
+        return level >= 1 && level <= LEVELS ? levelBoxes[level - 1] : nullptr;
+    };
+    if (virtualKey >= '1' && virtualKey <= '9') return levelBoxes[virtualKey - '1'];
+    switch (virtualKey) {
+    case '0': return levelBoxes[LEVELS - 1];
+    case platform::VK_LEFT: return besideCurrent(-1);
+    case platform::VK_RIGHT: return besideCurrent(1);
+    case platform::VK_UP: return besideCurrent(-5);
+    case platform::VK_DOWN: return besideCurrent(5);
+    case 'A': return autoBox;
+    case 'R': return resetButton;
+    case platform::VK_ESCAPE: return okButton;
+    default: return nullptr;
+    }
+}
+
+Destination LevelScreen::destinationOf(const Figure* figure) const {
+    return figure == okButton ? Destination::gameScreen : Destination::none;
 }
 
 void LevelScreen::placeMarker() {
