@@ -416,14 +416,32 @@ std::string startListening(State& s, const Names& names) {
 
 enum class Answer { shown, notShown, unanswered, nobody };
 
+// Says a request to the socket if it takes the connection at once.
+bool sendAtOnce(const std::string& socket, const char* request) {
+    sockaddr_un address;
+    if (!socketAddress(socket, address)) return false;
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0) return false;
+    const bool sent = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 && sameUser(fd) &&
+                      ::send(fd, request, REQUEST_SIZE, MSG_DONTWAIT | MSG_NOSIGNAL) ==
+                          static_cast<ssize_t>(REQUEST_SIZE);
+    ::close(fd);
+    return sent;
+}
+
 // Sends a request to the holder of the lock and, when asked to, waits for
 // its answer; for about a second at most whatever the holder does (stopped,
 // flooded, busy).
 Answer ask(const std::string& lock, const char* request, bool waitForAnswer) {
     State& s = state();
     const auto deadline = Clock::now() + TIME_TO_BE_HEARD;
-    if (s.unansweredBy == ::getpid() && Clock::now() < s.unansweredUntil)
-        return lookAtLock(lock).held ? Answer::unanswered : Answer::nobody;
+    if (s.unansweredBy == ::getpid() && Clock::now() < s.unansweredUntil) {
+        // The holder did not answer a moment ago: one try that waits for
+        // nothing, so that a busy holder still finds the request later.
+        const Holder holder = lookAtLock(lock);
+        if (!holder.held) return Answer::nobody;
+        return !waitForAnswer && sendAtOnce(holder.socket, request) ? Answer::shown : Answer::unanswered;
+    }
     auto unanswered = [&s] {
         s.unansweredBy = ::getpid();
         s.unansweredUntil = Clock::now() + TIME_TO_BE_HEARD;
