@@ -54,7 +54,8 @@ std::vector<std::uint8_t> table(std::initializer_list<std::uint16_t> rows) {
     std::vector<std::uint8_t> bytes;
     for (char16_t c : std::u16string(u"one: n = 1")) bytes.insert(bytes.end(), {static_cast<std::uint8_t>(c), 0});
     bytes.insert(bytes.end(), {0, 0});
-    for (std::uint16_t w : rows) bytes.insert(bytes.end(), {static_cast<std::uint8_t>(w), static_cast<std::uint8_t>(w >> 8)});
+    for (std::uint16_t w : rows)
+        bytes.insert(bytes.end(), {static_cast<std::uint8_t>(w), static_cast<std::uint8_t>(w >> 8)});
     return bytes;
 }
 
