@@ -14,4 +14,9 @@ std::uint32_t waveIdOf(std::span<const std::uint8_t> wave);
 // Every resource of the program.
 const formats::ResourceFile& programResources();
 
+// Text is drawn from now on with the faces of the language that the user's
+// locales choose among the resources (its FACES list); a window's creation
+// does this.
+void useFacesOfTheLanguage();
+
 }  // namespace platform::core

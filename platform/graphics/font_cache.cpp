@@ -11,6 +11,7 @@
 
 #include FT_SIZES_H
 #include FT_TRUETYPE_TABLES_H
+#include FT_TRUETYPE_TAGS_H
 
 #include "platform/graphics/embedded_fonts.h"
 
@@ -61,6 +62,9 @@ struct FontLibrary {
         entry->hb = hb_face_create(blob, 0);
         hb_blob_destroy(blob);
         entry->handheldStandIn = handheldStandIn;
+        FT_ULong length = 0;
+        entry->uninstructed = FT_Load_Sfnt_Table(ft, TTAG_fpgm, 0, nullptr, &length) != 0 &&
+                              FT_Load_Sfnt_Table(ft, TTAG_prep, 0, nullptr, &length) != 0;
         cellUnits(ft, entry->unitsUp, entry->unitsDown);
         return entry.get();
     }
@@ -85,6 +89,7 @@ SizedFace::SizedFace(const Face& face, double em) : face_(face) {
     request.type = FT_SIZE_REQUEST_TYPE_NOMINAL;
     request.height = static_cast<FT_Long>(std::lround(em * 64));
     FT_Request_Size(face_.ft, &request);
+    autoHinted_ = face_.uninstructed;
     if (face_.handheldStandIn) {
         autoHinted_ = face_.ft->size->metrics.y_ppem < SMALLEST_INSTRUCTED_SIZE;
         if (!autoHinted_) {

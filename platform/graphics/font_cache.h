@@ -33,6 +33,10 @@ struct Face {
     // Liberation Sans, which stands in for the handheld's own face: narrowed
     // and, when small, hinted automatically (see SizedFace).
     bool handheldStandIn = false;
+    // A face without hinting instructions of its own (the CJK faces, whose
+    // outlines were converted from PostScript) is hinted by FreeType's
+    // automatic hinter at every size.
+    bool uninstructed = false;
     // The face's ascent and descent in font units as the platform measures
     // the cell: the OS/2 Windows metrics, or the horizontal header without them.
     long unitsUp = 0, unitsDown = 0;
