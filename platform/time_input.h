@@ -16,8 +16,12 @@ struct LocalTime {
 };
 LocalTime localTime();
 
+// The system's key names and values; where <windows.h> comes first, its
+// macros stand in their place.
+#ifndef VK_LBUTTON
 constexpr int VK_LBUTTON = 0x01;
 constexpr int VK_CONTROL = 0x11;
+#endif
 
 // For VK_LBUTTON (the stylus): bit 15 set while it is down, bit 0 set when it
 // went down since the last query; 0 when it is up and has not gone down.

@@ -16,7 +16,7 @@ int main(int, char**) {
         std::fprintf(stderr, "horalia: cannot open a window: %s\n", SDL_GetError());
         return 1;
     }
-    const int exitCode = WinMain(platform::moduleHandle(), nullptr, L"", platform::SW_SHOW);
+    const int exitCode = gameMain(platform::moduleHandle(), nullptr, L"", platform::SW_SHOW);
     platform::host::closeDesktop();
     SDL_Quit();
     return exitCode;
