@@ -3,26 +3,11 @@
 // orderly teardown of the screens.
 #include "app/App.h"
 
-#include <string_view>
-
-#include "figures/Image.h"
 #include "resources/resource_ids.h"
-#include "scene/Figure.h"
 #include "screens/GameScreen.h"
 #include "screens/LevelScreen.h"
 #include "screens/Sounds.h"
 #include "screens/TitleScreen.h"
-
-namespace {
-
-
-// The bitmap of a Button, or 0 for any other kind of figure.
-std::int32_t buttonBitmap(const Figure* figure) {
-    if (std::wstring_view(figure->typeName()) != L"Button") return 0;
-    return static_cast<const Image*>(figure)->bitmapId;
-}
-
-}  // namespace
 
 App::App(platform::Window* window, platform::Instance* instance) : window(window), instance(instance) {
     // Only the day of the month and the time of day make the seed.
@@ -61,17 +46,22 @@ void App::screenPressed(Screen* screen, Figure* figure, std::int32_t, std::int32
         showScreen(gameScreen);
         return;
     }
-    std::int32_t bitmap = buttonBitmap(figure);
-    if (bitmap == IDB_MENU_BUTTON || bitmap == IDB_OK_BUTTON) playWave(switchSound, SOUND_ASYNC);
+    if (destinationOf(screen, figure) != Destination::none) playWave(switchSound, SOUND_ASYNC);
 }
 
-// The reporting screen does not matter: the button says where to go.
-void App::screenReleased(Screen*, Figure* figure, std::int32_t, std::int32_t) {
-    switch (buttonBitmap(figure)) {
-    case IDB_MENU_BUTTON: showScreen(levelScreen); break;
-    case IDB_OK_BUTTON: showScreen(gameScreen); break;
-    default: break;
+void App::screenReleased(Screen* screen, Figure* figure, std::int32_t, std::int32_t) {
+    switch (destinationOf(screen, figure)) {
+    case Destination::levelScreen: showScreen(levelScreen); break;
+    case Destination::gameScreen: showScreen(gameScreen); break;
+    case Destination::none: break;
     }
+}
+
+Destination App::destinationOf(const Screen* screen, const Figure* figure) const {
+    const ReportingScreen* reporters[] = {gameScreen, levelScreen, titleScreen};
+    for (const ReportingScreen* reporter : reporters)
+        if (reporter == screen) return reporter->destinationOf(figure);
+    return Destination::none;
 }
 
 void App::showScreen(Screen* target) {

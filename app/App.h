@@ -1,6 +1,7 @@
 // The one application object: it owns the three screens, knows which one is
 // showing, and switches between them when a screen reports the title tap or
-// a navigation button (120 to the level screen, 124 back to the game).
+// the release of a figure that the screen says leads elsewhere (the game's
+// menu button to the level screen, its OK button back to the game).
 #pragma once
 
 #include <cstdint>
@@ -8,6 +9,7 @@
 
 #include "platform/platform.h"
 #include "scene/ScreenListener.h"
+#include "screens/ReportingScreen.h"
 
 class Figure;
 class GameScreen;
@@ -28,6 +30,8 @@ public:
     void screenReleased(Screen* screen, Figure* figure, std::int32_t x, std::int32_t y) override;
     // Makes target the one active screen and has the window repaint it whole.
     void showScreen(Screen* target);
+    // Where letting go of the figure leads, as the screen that reported it says.
+    Destination destinationOf(const Screen* screen, const Figure* figure) const;
 
     platform::Window* window;
     platform::Instance* instance;

@@ -25,6 +25,8 @@ void Button::tick(std::uint32_t) {
 
 const wchar_t* Button::typeName() const { return L"Button"; }
 
+bool Button::hearsEveryRelease() const { return true; }
+
 platform::Picture* Button::imageDC() {
     if (face.empty()) return nullptr;
     std::int32_t column = pressed ? getWidth() : 0;

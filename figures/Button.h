@@ -1,7 +1,7 @@
 // A push button drawn from a strip of two faces side by side: the left half
 // at rest, the right half while pressed. Its size everywhere is one face.
-// Listeners decide what a press or release means, telling buttons apart by
-// bitmapId.
+// Listeners decide what a press or release means; the screen that made a
+// button knows which it is.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +16,8 @@ public:
     // While pressed: goes back to rest, telling nobody, once the stylus is up.
     void tick(std::uint32_t now) override;
     const wchar_t* typeName() const override;
+    // True: a pressed button lets go wherever the stylus is lifted.
+    bool hearsEveryRelease() const override;
     // The face matching pressed, copied afresh from the strip.
     platform::Picture* imageDC() override;
     // Shows the pressed face and tells the listeners.

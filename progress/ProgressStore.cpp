@@ -200,6 +200,8 @@ void ProgressStore::awardPoints() {
     saveNumber(score, L"score");
 }
 
+void ProgressStore::reducePoints() { points /= 3; }
+
 void ProgressStore::setLevel(std::int32_t newLevel) {
     if (newLevel < 1 || newLevel > LEVELS) return;  // the level stays within 1 to 10
     if (newLevel != level) {

@@ -35,6 +35,9 @@ public:
     void recordResult(bool correct);
     // Adds points to the score (stopping at MAX_SCORE), points back to 12, saves "score".
     void awardPoints();
+    // A wrong answer: the question is worth a third of its points (integer
+    // division), so 12, 4, 1, then 0. Nothing is saved.
+    void reducePoints();
     // Sets the level (1 to 10) and saves it; a real change sets levelChanged
     // and empties history.
     void setLevel(std::int32_t newLevel);

@@ -26,6 +26,8 @@ void Figure::setHeight(std::int32_t h) { change(height, h); }
 
 const wchar_t* Figure::typeName() const { return L"Figure"; }
 
+bool Figure::hearsEveryRelease() const { return false; }
+
 std::int32_t Figure::getZ() const { return z; }
 
 void Figure::setZ(std::int32_t newZ) {

@@ -32,8 +32,11 @@ public:
     virtual void setHeight(std::int32_t h);
     // Empties the listener list; does not leave the screen or report anything.
     virtual ~Figure();
-    // The kind's name, which owners compare to tell kinds apart.
+    // The kind's name ("Figure", "Button", ...).
     virtual const wchar_t* typeName() const;
+    // Whether the screen gives this figure every release while it is enabled,
+    // wherever the stylus is lifted (buttons do, to let go of a press).
+    virtual bool hearsEveryRelease() const;
     virtual std::int32_t getZ() const;
     // The picture to compose at (x, y); nullptr when there is nothing to draw.
     virtual platform::Picture* imageDC() = 0;

@@ -3,12 +3,10 @@
 #include "scene/Screen.h"
 
 #include <algorithm>
-#include <string_view>
 #include <vector>
 
 #include "platform/window.h"
 #include "scene/Figure.h"
-#include "scene/ScreenListener.h"
 
 namespace {
 constexpr std::uint32_t REFRESH_INTERVAL = 85;
@@ -145,7 +143,7 @@ void Screen::stylusUp(std::int32_t x, std::int32_t y) {
     for (const auto* node = figures.tail(); node != nullptr; node = node->prev) {
         Figure* figure = node->value;
         if (!figure->enabled) continue;
-        if (hits(figure, x, y) || std::wstring_view(figure->typeName()) == L"Button") {
+        if (hits(figure, x, y) || figure->hearsEveryRelease()) {
             figure->onRelease(x, y);
         }
     }
@@ -161,13 +159,6 @@ void Screen::placeFigure(Figure* figure, const Placement& placement) {
         figure->setY(placement.at->y);
     }
     addFigure(figure);
-}
-
-void Screen::tellListeners(const LinkedList<ScreenListener*>& listeners,
-                           void (ScreenListener::*event)(Screen*, Figure*, std::int32_t, std::int32_t),
-                           Figure* figure, std::int32_t x, std::int32_t y) {
-    for (const auto* node = listeners.head(); node != nullptr; node = node->next)
-        (node->value->*event)(this, figure, x, y);
 }
 
 void Screen::closeWindow() { platform::postMessage(window, platform::WM_DESTROY, 0, 0); }

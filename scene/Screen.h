@@ -18,7 +18,6 @@ class Window;  // platform/window.h
 class App;
 class Figure;
 class FigureListener;
-class ScreenListener;
 
 // A pixel of exactly this colour is see-through in every figure but the background.
 constexpr platform::Colour KEY_COLOUR = platform::rgb(246, 140, 197);
@@ -80,11 +79,6 @@ protected:
         return figure;
     }
     void placeFigure(Figure* figure, const Placement& placement);
-    // Tells every listener of the list, in order, of a press or a release
-    // (screenPressed or screenReleased) on a figure of this screen.
-    void tellListeners(const LinkedList<ScreenListener*>& listeners,
-                       void (ScreenListener::*event)(Screen*, Figure*, std::int32_t, std::int32_t),
-                       Figure* figure, std::int32_t x, std::int32_t y);
 
     // Asks the window to go: WM_DESTROY is posted and handled by the loop later.
     void closeWindow();

@@ -45,7 +45,7 @@ constexpr platform::Colour SCORE_COLOUR = platform::rgb(128, 0, 0);
 }  // namespace
 
 GameScreen::GameScreen(platform::Window* window, platform::Instance* instance, App* app)
-    : Screen(window, instance, app) {
+    : ReportingScreen(window, instance, app) {
     noWrongAnswer = true;
     prompt = nullptr;
     scoreText = nullptr;
@@ -95,8 +95,8 @@ GameScreen::GameScreen(platform::Window* window, platform::Instance* instance, A
     checkButton = makeGameButton(IDB_CHECK_BUTTON, 90, 230);
 
     // The App switches screens on this button; it needs no ticks of its own here.
-    place(new Button(this, window, IDB_MENU_BUTTON),
-          {.z = 11, .enabled = true, .listener = this, .at = platform::Point{10, 10}});
+    menuButton = place(new Button(this, window, IDB_MENU_BUTTON),
+                       {.z = 11, .enabled = true, .listener = this, .at = platform::Point{10, 10}});
 
     // Marker i stands for level i + 1; the row fills from the right.
     for (int i = 0; i < LEVEL_MARKERS; ++i) {
@@ -125,7 +125,6 @@ GameScreen::~GameScreen() {
     destroyAllFigures();
     prompt = nullptr;
     scoreText = nullptr;
-    listeners.clear();
 }
 
 // The level screen changes the store while this screen sleeps; the flags
@@ -145,7 +144,7 @@ void GameScreen::paint(platform::Picture& target, bool all) {
     Screen::paint(target, all);
 }
 
-void GameScreen::figurePressed(Figure* figure, std::int32_t x, std::int32_t y) {
+void GameScreen::reactToPress(Figure* figure) {
     // Each arrow clicks, then moves one hand of the child's clock.
     const std::pair<Figure*, void (Clock::*)()> arrows[] = {
         {hourForwardButton, &Clock::nextHour},
@@ -165,11 +164,10 @@ void GameScreen::figurePressed(Figure* figure, std::int32_t x, std::int32_t y) {
         playWave(buttonSound, SOUND_TO_END);
         (clock->*step)();
     }
-    tellListeners(listeners, &ScreenListener::screenPressed, figure, x, y);
 }
 
-void GameScreen::figureReleased(Figure* figure, std::int32_t x, std::int32_t y) {
-    tellListeners(listeners, &ScreenListener::screenReleased, figure, x, y);
+Destination GameScreen::destinationOf(const Figure* figure) const {
+    return figure == menuButton ? Destination::levelScreen : Destination::none;
 }
 
 void GameScreen::animationStarted(Figure*) {}

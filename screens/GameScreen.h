@@ -10,10 +10,7 @@
 #include "figures/AnimationListener.h"
 #include "platform/resources.h"
 #include "platform/text.h"
-#include "scene/FigureListener.h"
-#include "scene/LinkedList.h"
-#include "scene/Screen.h"
-#include "scene/ScreenListener.h"
+#include "screens/ReportingScreen.h"
 
 class Button;
 class Clock;
@@ -22,21 +19,19 @@ class Image;
 class ProgressStore;
 class Text;
 
-class GameScreen : public Screen, public FigureListener, public AnimationListener {
+class GameScreen : public ReportingScreen, public AnimationListener {
 public:
     static constexpr int LEVEL_MARKERS = 10;
 
     // Builds every figure, then shows the score and asks the first question.
     GameScreen(platform::Window* window, platform::Instance* instance, App* app);
-    // Releases the store, destroys every figure and forgets the listeners.
+    // Releases the store and destroys every figure.
     ~GameScreen() override;
     // Picks up a level chosen or a score reset elsewhere, then composes as any screen.
     void paint(platform::Picture& target, bool all) override;
 
-    // Reacts to the arrows, the check button and the exit icon, then tells the listeners.
-    void figurePressed(Figure* figure, std::int32_t x, std::int32_t y) override;
-    // Tells the listeners; the screen itself does nothing on a release.
-    void figureReleased(Figure* figure, std::int32_t x, std::int32_t y) override;
+    // The menu button leads to the level screen.
+    Destination destinationOf(const Figure* figure) const override;
 
     // Nothing: the spin needs no preparation.
     void animationStarted(Figure* figure) override;
@@ -58,12 +53,12 @@ public:
 
     Clock* clock = nullptr;
     Clock* referenceClock = nullptr;
-    LinkedList<ScreenListener*> listeners;
     Button* hourForwardButton = nullptr;
     Button* hourBackButton = nullptr;
     Button* minuteForwardButton = nullptr;
     Button* minuteBackButton = nullptr;
     Button* checkButton = nullptr;
+    Button* menuButton = nullptr;
     Text* minuteLabel = nullptr;
     Image* levelMarkers[LEVEL_MARKERS] = {};
     Image* exitIcon = nullptr;
@@ -82,6 +77,10 @@ public:
     std::int32_t shownLevel = 0;
     bool noWrongAnswer = true;
     ClockAnim* clockAnim = nullptr;
+
+protected:
+    // The arrows step the child's clock, the check button judges, the exit icon ends the program.
+    void reactToPress(Figure* figure) override;
 
 private:
     // Judges the clock against the target and answers right or wrong.

@@ -4,7 +4,6 @@
 #include "screens/LevelScreen.h"
 
 #include <algorithm>
-#include <string_view>
 
 #include "figures/Button.h"
 #include "figures/Hotspot.h"
@@ -17,8 +16,6 @@
 
 namespace {
 
-
-
 // The automatic-levelling box; level boxes carry their level as tag.
 constexpr std::int32_t AUTO_BOX_TAG = 0;
 constexpr std::size_t PERCENT_CHARS = 12;
@@ -30,14 +27,15 @@ std::int32_t boxY(std::int32_t index) { return (index / 5 + 4) * 20; }
 }  // namespace
 
 LevelScreen::LevelScreen(platform::Window* window, platform::Instance* instance, App* app)
-    : Screen(window, instance, app) {
+    : ReportingScreen(window, instance, app) {
     textColour = platform::rgb(192, 0, 0);
     store = ProgressStore::acquire();
 
     background = place(new Image(this, window, IDB_LEVEL_BACKGROUND), {.z = 1});
-    place(new Button(this, window, IDB_OK_BUTTON), {.enabled = true, .listener = this, .at = platform::Point{50, 240}});
-    place(new Button(this, window, IDB_RESET_BUTTON),
-          {.enabled = true, .listener = this, .at = platform::Point{130, 240}});
+    okButton = place(new Button(this, window, IDB_OK_BUTTON),
+                     {.enabled = true, .listener = this, .at = platform::Point{50, 240}});
+    resetButton = place(new Button(this, window, IDB_RESET_BUTTON),
+                        {.enabled = true, .listener = this, .at = platform::Point{130, 240}});
     autoTick = place(new Image(this, window, IDB_TICK), {.visible = store->autoAdjust, .at = platform::Point{30, 40}});
     levelMarker = place(new Image(this, window, IDB_TICK), {.at = platform::Point{30, 80}});
 
@@ -45,10 +43,10 @@ LevelScreen::LevelScreen(platform::Window* window, platform::Instance* instance,
     auto makeBox = [this, window](std::int32_t x, std::int32_t y, std::int32_t tag) {
         auto* box = new Hotspot(this, window, autoTick->getWidth(), autoTick->getHeight());
         box->tag = tag;
-        place(box, {.z = 50, .enabled = true, .listener = this, .at = platform::Point{x, y}});
+        return place(box, {.z = 50, .enabled = true, .listener = this, .at = platform::Point{x, y}});
     };
-    makeBox(30, 40, AUTO_BOX_TAG);
-    for (std::int32_t i = 0; i < LEVELS; ++i) makeBox(boxX(i), boxY(i), i + 1);
+    autoBox = makeBox(30, 40, AUTO_BOX_TAG);
+    for (std::int32_t i = 0; i < LEVELS; ++i) levelBoxes[i] = makeBox(boxX(i), boxY(i), i + 1);
 
     exitIcon = new Image(this, window, IDB_EXIT_ICON);
     place(exitIcon, {.enabled = true, .listener = this, .at = platform::Point{width - exitIcon->getWidth() - 4, 4}});
@@ -63,7 +61,6 @@ LevelScreen::~LevelScreen() {
     ProgressStore::release();
     store = nullptr;
     destroyAllFigures();
-    listeners.clear();
     percentTexts.clear();
 }
 
@@ -75,30 +72,26 @@ void LevelScreen::paint(platform::Picture& target, bool all) {
     Screen::paint(target, all);
 }
 
-void LevelScreen::figurePressed(Figure* figure, std::int32_t x, std::int32_t y) {
+void LevelScreen::reactToPress(Figure* figure) {
     if (figure == exitIcon) {
         // The click must be heard before the program goes away.
         playWave(exitSound, SOUND_TO_END);
         closeWindow();
-    } else if (std::wstring_view(figure->typeName()) == L"Hotspot") {
-        if (figure->tag == AUTO_BOX_TAG) {
-            store->setAutoAdjust(!store->autoAdjust);
-            autoTick->setVisible(store->autoAdjust);
-        } else {
-            store->setLevel(figure->tag);
-            placeMarker();
-        }
-    } else if (std::wstring_view(figure->typeName()) == L"Button" &&
-               static_cast<Button*>(figure)->bitmapId == IDB_RESET_BUTTON) {
+    } else if (figure == autoBox) {
+        store->setAutoAdjust(!store->autoAdjust);
+        autoTick->setVisible(store->autoAdjust);
+    } else if (std::find(levelBoxes.begin(), levelBoxes.end(), figure) != levelBoxes.end()) {
+        store->setLevel(figure->tag);
+        placeMarker();
+    } else if (figure == resetButton) {
         playWave(resetSound, SOUND_ASYNC);
         store->resetScore();
         rebuildPercentages();
     }
-    tellListeners(listeners, &ScreenListener::screenPressed, figure, x, y);
 }
 
-void LevelScreen::figureReleased(Figure* figure, std::int32_t x, std::int32_t y) {
-    tellListeners(listeners, &ScreenListener::screenReleased, figure, x, y);
+Destination LevelScreen::destinationOf(const Figure* figure) const {
+    return figure == okButton ? Destination::gameScreen : Destination::none;
 }
 
 void LevelScreen::placeMarker() {

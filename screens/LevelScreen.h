@@ -4,34 +4,33 @@
 // nothing itself: the application hears its presses and releases.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 
 #include "platform/resources.h"
-#include "scene/FigureListener.h"
 #include "scene/LinkedList.h"
-#include "scene/Screen.h"
-#include "scene/ScreenListener.h"
+#include "screens/ReportingScreen.h"
 
+class Button;
+class Hotspot;
 class Image;
 class ProgressStore;
 class Text;
 
-class LevelScreen : public Screen, public FigureListener {
+class LevelScreen : public ReportingScreen {
 public:
     static constexpr int LEVELS = 10;
 
     // Builds the background, buttons, tick, marker, touch boxes and exit icon; no percentages yet.
     LevelScreen(platform::Window* window, platform::Instance* instance, App* app);
-    // Releases the store, destroys every figure and forgets both lists.
+    // Releases the store, destroys every figure and forgets the percentages.
     ~LevelScreen() override;
     // Moves the marker and rebuilds the percentages from the store, then composes as any screen.
     void paint(platform::Picture& target, bool all) override;
 
-    // Reacts to the exit icon, the touch boxes and Reset, then tells the listeners.
-    void figurePressed(Figure* figure, std::int32_t x, std::int32_t y) override;
-    // Tells the listeners; the screen itself does nothing on a release.
-    void figureReleased(Figure* figure, std::int32_t x, std::int32_t y) override;
+    // The OK button leads back to the game.
+    Destination destinationOf(const Figure* figure) const override;
 
     // Puts the level mark on the box of the store's current level.
     void placeMarker();
@@ -42,9 +41,18 @@ public:
     Image* levelMarker = nullptr;
     Image* exitIcon = nullptr;
     platform::Colour textColour = platform::rgb(192, 0, 0);
-    LinkedList<ScreenListener*> listeners;
     ProgressStore* store = nullptr;
     LinkedList<Text*> percentTexts;
     std::span<const std::uint8_t> resetSound;
     std::span<const std::uint8_t> exitSound;
+    Button* okButton = nullptr;
+    Button* resetButton = nullptr;
+    // The automatic-levelling box, and one box per level (its level as tag).
+    Hotspot* autoBox = nullptr;
+    std::array<Hotspot*, LEVELS> levelBoxes{};
+
+protected:
+    // The exit icon ends the program, the boxes switch automatic levelling or
+    // choose a level, Reset clears score and statistics.
+    void reactToPress(Figure* figure) override;
 };

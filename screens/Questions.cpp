@@ -123,6 +123,6 @@ void scoreRightAnswer(ProgressStore& store, bool& noWrongAnswer) {
 }
 
 void scoreWrongAnswer(ProgressStore& store, bool& noWrongAnswer) {
-    store.points /= 3;
+    store.reducePoints();
     noWrongAnswer = false;
 }

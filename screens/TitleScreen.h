@@ -6,22 +6,15 @@
 #include <cstdint>
 
 #include "platform/resources.h"
-#include "scene/FigureListener.h"
-#include "scene/LinkedList.h"
-#include "scene/Screen.h"
-#include "scene/ScreenListener.h"
+#include "screens/ReportingScreen.h"
 
-class TitleScreen : public Screen, public FigureListener {
+class TitleScreen : public ReportingScreen {
 public:
     // Builds the picture and the two lines of text.
     TitleScreen(platform::Window* window, platform::Instance* instance, App* app);
-    // Destroys every figure and forgets the listeners.
+    // Destroys every figure.
     ~TitleScreen() override;
 
-    // Tells every listener of the press.
-    void figurePressed(Figure* figure, std::int32_t x, std::int32_t y) override;
     // Nothing: the game starts on the press, and its release belongs to the next screen.
     void figureReleased(Figure* figure, std::int32_t x, std::int32_t y) override;
-
-    LinkedList<ScreenListener*> listeners;
 };

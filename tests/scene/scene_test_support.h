@@ -80,10 +80,10 @@ public:
         ticks.push_back(now);
         if (onTick) onTick();
     }
-    const wchar_t* typeName() const override { return kind.c_str(); }
+    bool hearsEveryRelease() const override { return likeAButton; }
 
     platform::Picture picture;
-    std::wstring kind = L"TestFigure";
+    bool likeAButton = false;  // hears every release, as buttons do
     std::vector<std::uint32_t> ticks;
     std::function<void()> onTick;
     bool* destroyed = nullptr;

@@ -72,13 +72,13 @@ TEST_F(ScreenStylusTest, PressHandlerMayDestroyTheFigure) {
 
 TEST_F(ScreenStylusTest, ReleaseReachesEveryEnabledButtonAndEveryEnabledHitFigure) {
     TestFigure* farButton = add({200, 300, 220, 310}, 1);
-    farButton->kind = L"Button";
+    farButton->likeAButton = true;
     TestFigure* hiddenButton = add({200, 0, 220, 10}, 2);
-    hiddenButton->kind = L"Button";
+    hiddenButton->likeAButton = true;
     hiddenButton->setVisible(false);
     hiddenButton->enabled = true;
     TestFigure* disabledButton = add({0, 100, 20, 110}, 3);
-    disabledButton->kind = L"Button";
+    disabledButton->likeAButton = true;
     disabledButton->enabled = false;
     add({0, 0, 50, 50}, 4);           // under the stylus
     add({0, 0, 50, 50}, 5);           // under the stylus too, below it

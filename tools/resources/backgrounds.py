@@ -283,9 +283,12 @@ def title_background(words):
     hill(img, lambda x: 236 - 12 * math.sin((x + 40) / 240 * math.pi * 1.3), HILL_BACK)
     hill(img, lambda x: 258 + 8 * math.sin((x - 20) / 240 * math.pi * 2.1), HILL_FRONT)
     d = ImageDraw.Draw(img)
-    grass_tufts(d, [(14, 270, 2.2), (60, 282, 2.0), (182, 278, 2.2), (230, 268, 1.8)], (86, 170, 64))
-    for x, y, r, c in ((24, 282, 3.6, (255, 255, 255)), (44, 268, 3.0, (255, 120, 160)),
-                       (198, 266, 3.2, (180, 140, 255)), (218, 284, 3.4, (255, 230, 80))):
+    # Tufts and flowers stand below the invitation's strip, so that its words,
+    # however long in a language, never cover them.
+    assert TITLE_CAPTION[3] <= 277
+    grass_tufts(d, [(12, 288, 2.2), (70, 290, 2.0), (160, 289, 2.2), (232, 288, 1.8)], (86, 170, 64))
+    for x, y, r, c in ((26, 283, 3.6, (255, 255, 255)), (50, 287, 3.0, (255, 120, 160)),
+                       (190, 287, 3.2, (180, 140, 255)), (214, 283, 3.4, (255, 230, 80))):
         flower(d, x, y, r, c, centre=(255, 150, 40) if c == (255, 230, 80) else (255, 214, 60))
     # the name, each letter its own colour
     name = "Horalia"

@@ -1,4 +1,4 @@
-// The page around the game: the canvas and its scaling, the pointer as the
+// The page around the game: its words in the game's language, the canvas and its scaling, the pointer as the
 // stylus, the frames that drive the game's loop, the clock, Web Audio, the
 // progress links, one copy at a time, the goodbye screen and the offline
 // worker. The program (horalia.js / horalia.wasm) reaches this page through
@@ -13,6 +13,27 @@
   const STORAGE_KEY = "horalia.registry";
   const REGISTRY_HEADER = "Windows Registry Editor Version 5.00";
   const LOCK_NAME = "horalia";
+
+  // ---- Words: the page speaks the language the game chooses from the
+  // browser's languages (the first that the game has: that country's, else
+  // the language's own, else another country's; else English). words.js,
+  // made from the translation table, holds them all.
+  function pageLanguage(preferred) {
+    const columns = Object.keys(window.HORALIA_WORDS);
+    for (const tag of preferred) {
+      const [code, country] = String(tag).toLowerCase().split(/[-_]/);
+      const same = columns.filter((column) => column.toLowerCase().split("_")[0] === code);
+      const best = same.find((column) => column.toLowerCase() === code + "_" + country) ||
+        same.find((column) => !column.includes("_")) || same[0];
+      if (best) return best;
+    }
+    return "en";
+  }
+  const language = pageLanguage(navigator.languages || [navigator.language]);
+  const words = window.HORALIA_WORDS[language];
+  document.documentElement.lang = language.replace("_", "-");
+  document.querySelector("meta[name=description]").content = words.description;
+  for (const element of document.querySelectorAll("[data-word]")) element.textContent = words[element.dataset.word];
 
   const canvas = document.getElementById("screen");
   const context = canvas.getContext("2d", { alpha: false });
@@ -46,6 +67,7 @@
     hiddenSince: document.hidden ? performance.now() : null,
     hiddenTotal: 0,
     stopped: false,
+    language,             // the table's column the page speaks, for the tests
     frames: 0,            // animation frames that drew a picture, for the tests
     drewInWakeup: -1,
     wakeups: 0,           // animation frames that ran the game's loop, for the tests
@@ -177,7 +199,7 @@
     ended() {
       this.stopped = true;
       releaseLock();
-      showNotice("Well done! See you next time.", "Play again", () => location.reload());
+      showNotice(words.goodbye, words.play_again, () => location.reload());
     },
 
     // Another tab took the game over: this one stops where it is.
@@ -292,14 +314,13 @@
     if (!file) return;
     const text = (await file.text()).replace(/^\uFEFF/, "");
     if (!text.startsWith(REGISTRY_HEADER)) {
-      showNotice("That file holds no Horalia progress.", "Back to the game", () => (notice.hidden = true));
+      showNotice(words.not_progress, words.back_to_game, () => (notice.hidden = true));
       return;
     }
     try {
       localStorage.setItem(STORAGE_KEY, text);
     } catch (error) {
-      showNotice("This browser does not let Horalia keep progress.", "Back to the game",
-                 () => (notice.hidden = true));
+      showNotice(words.cannot_keep, words.back_to_game, () => (notice.hidden = true));
       return;
     }
     // The game reads its progress as it starts.
@@ -313,7 +334,7 @@
   let started = false;
 
   function alreadyOpen() {
-    showNotice("Horalia is already open in another tab or window.", "Play here", playHere);
+    showNotice(words.already_open, words.play_here, playHere);
   }
 
   function playHere() {
@@ -352,11 +373,11 @@
       horalia: host,
       print: (text) => console.log(text),
       printErr: (text) => console.warn(text),
-      onAbort: () => showNotice("Horalia stopped unexpectedly.", "Start again", () => location.reload()),
+      onAbort: () => showNotice(words.stopped, words.start_again, () => location.reload()),
     };
     const script = document.createElement("script");
     script.src = "horalia.js";
-    script.onerror = () => showNotice("Horalia could not be loaded.", "Try again", () => location.reload());
+    script.onerror = () => showNotice(words.not_loaded, words.try_again, () => location.reload());
     document.body.appendChild(script);
   }
 
