@@ -164,6 +164,10 @@ def page_words_js(table, languages):
     for lang in languages:
         missing = [key for key, text in words[lang].items() if not text]
         assert not missing, "%s: page words without text: %s" % (lang, missing)
+        # The page fills in {name}: every language names the same ones.
+        unlike = [key for key, text in words[lang].items()
+                  if sorted(re.findall(r"{\w+}", text)) != sorted(re.findall(r"{\w+}", words[ENGLISH][key]))]
+        assert not unlike, "%s: page words with other {names} than English: %s" % (lang, unlike)
     return ("// %s\n// The page's own words in each language of the game, by the table's column.\n"
             "window.HORALIA_WORDS = %s;\n" % (HEADER, json.dumps(words, indent=1)))
 

@@ -15,7 +15,16 @@ window.HORALIA_WORDS = {
   "stopped": "Horalia stopped unexpectedly.",
   "start_again": "Start again",
   "not_loaded": "Horalia could not be loaded.",
-  "try_again": "Try again"
+  "try_again": "Try again",
+  "undo_load": "Undo",
+  "progress_loaded": "Progress loaded from the file.",
+  "too_large": "That file is {size}. Horalia progress is never larger than {limit}.",
+  "replace_ask": "Replace the progress in this browser with the progress from the file?",
+  "progress_now": "Now: level {level}, score {score}",
+  "progress_in_file": "In the file: level {level}, score {score}",
+  "replace": "Replace",
+  "keep_mine": "Keep mine",
+  "damaged_dropped": "The progress in this browser could not be read and had to be removed."
  },
  "de": {
   "description": "Horalia: die Uhr lesen und stellen lernen.",
@@ -31,7 +40,16 @@ window.HORALIA_WORDS = {
   "stopped": "Horalia wurde unerwartet beendet.",
   "start_again": "Neu starten",
   "not_loaded": "Horalia konnte nicht geladen werden.",
-  "try_again": "Noch einmal versuchen"
+  "try_again": "Noch einmal versuchen",
+  "undo_load": "R\u00fcckg\u00e4ngig",
+  "progress_loaded": "Der Fortschritt aus der Datei ist geladen.",
+  "too_large": "Diese Datei ist {size} gro\u00df. Ein Fortschritt von Horalia ist nie gr\u00f6\u00dfer als {limit}.",
+  "replace_ask": "Den Fortschritt in diesem Browser durch den aus der Datei ersetzen?",
+  "progress_now": "Jetzt: Stufe {level}, Punktestand {score}",
+  "progress_in_file": "In der Datei: Stufe {level}, Punktestand {score}",
+  "replace": "Ersetzen",
+  "keep_mine": "Meinen behalten",
+  "damaged_dropped": "Der Fortschritt in diesem Browser war nicht lesbar und musste gel\u00f6scht werden."
  },
  "fr": {
   "description": "Horalia\u00a0: apprendre \u00e0 lire et \u00e0 r\u00e9gler une horloge \u00e0 aiguilles.",
@@ -47,7 +65,16 @@ window.HORALIA_WORDS = {
   "stopped": "Horalia s'est arr\u00eat\u00e9 de fa\u00e7on inattendue.",
   "start_again": "Recommencer",
   "not_loaded": "Horalia n'a pas pu \u00eatre charg\u00e9.",
-  "try_again": "R\u00e9essayer"
+  "try_again": "R\u00e9essayer",
+  "undo_load": "Annuler",
+  "progress_loaded": "La progression du fichier est charg\u00e9e.",
+  "too_large": "Ce fichier fait {size}. Une progression d'Horalia ne d\u00e9passe jamais {limit}.",
+  "replace_ask": "Remplacer la progression de ce navigateur par celle du fichier\u00a0?",
+  "progress_now": "Maintenant\u00a0: niveau {level}, score {score}",
+  "progress_in_file": "Dans le fichier\u00a0: niveau {level}, score {score}",
+  "replace": "Remplacer",
+  "keep_mine": "Garder la mienne",
+  "damaged_dropped": "La progression de ce navigateur \u00e9tait illisible et a d\u00fb \u00eatre effac\u00e9e."
  },
  "es": {
   "description": "Horalia: aprende a leer y poner en hora un reloj de agujas.",
@@ -63,7 +90,16 @@ window.HORALIA_WORDS = {
   "stopped": "Horalia se ha detenido de forma inesperada.",
   "start_again": "Empezar de nuevo",
   "not_loaded": "No se ha podido cargar Horalia.",
-  "try_again": "Intentarlo de nuevo"
+  "try_again": "Intentarlo de nuevo",
+  "undo_load": "Deshacer",
+  "progress_loaded": "Se ha cargado el progreso del archivo.",
+  "too_large": "Ese archivo ocupa {size}. El progreso de Horalia nunca ocupa m\u00e1s de {limit}.",
+  "replace_ask": "\u00bfReemplazar el progreso de este navegador por el del archivo?",
+  "progress_now": "Ahora: nivel {level}, puntuaci\u00f3n {score}",
+  "progress_in_file": "En el archivo: nivel {level}, puntuaci\u00f3n {score}",
+  "replace": "Reemplazar",
+  "keep_mine": "Mantener el m\u00edo",
+  "damaged_dropped": "El progreso de este navegador no se pod\u00eda leer y se ha tenido que borrar."
  },
  "it": {
   "description": "Horalia: impara a leggere e regolare un orologio a lancette.",
@@ -79,7 +115,16 @@ window.HORALIA_WORDS = {
   "stopped": "Horalia si \u00e8 interrotto in modo imprevisto.",
   "start_again": "Ricomincia",
   "not_loaded": "Non \u00e8 stato possibile caricare Horalia.",
-  "try_again": "Riprova"
+  "try_again": "Riprova",
+  "undo_load": "Annulla",
+  "progress_loaded": "I progressi del file sono stati caricati.",
+  "too_large": "Questo file occupa {size}. I progressi di Horalia non superano mai {limit}.",
+  "replace_ask": "Sostituire i progressi di questo browser con quelli del file?",
+  "progress_now": "Ora: livello {level}, punteggio {score}",
+  "progress_in_file": "Nel file: livello {level}, punteggio {score}",
+  "replace": "Sostituisci",
+  "keep_mine": "Mantieni i miei",
+  "damaged_dropped": "I progressi in questo browser non erano leggibili e sono stati eliminati."
  },
  "pt_BR": {
   "description": "Horalia: aprenda a ler e acertar um rel\u00f3gio de ponteiros.",
@@ -95,7 +140,16 @@ window.HORALIA_WORDS = {
   "stopped": "O Horalia parou inesperadamente.",
   "start_again": "Come\u00e7ar de novo",
   "not_loaded": "N\u00e3o foi poss\u00edvel carregar o Horalia.",
-  "try_again": "Tentar de novo"
+  "try_again": "Tentar de novo",
+  "undo_load": "Desfazer",
+  "progress_loaded": "O progresso do arquivo foi carregado.",
+  "too_large": "Esse arquivo tem {size}. O progresso do Horalia nunca passa de {limit}.",
+  "replace_ask": "Substituir o progresso deste navegador pelo do arquivo?",
+  "progress_now": "Agora: n\u00edvel {level}, pontua\u00e7\u00e3o {score}",
+  "progress_in_file": "No arquivo: n\u00edvel {level}, pontua\u00e7\u00e3o {score}",
+  "replace": "Substituir",
+  "keep_mine": "Manter o meu",
+  "damaged_dropped": "O progresso neste navegador n\u00e3o p\u00f4de ser lido e precisou ser apagado."
  },
  "nl": {
   "description": "Horalia: leer een wijzerklok lezen en gelijkzetten.",
@@ -111,7 +165,16 @@ window.HORALIA_WORDS = {
   "stopped": "Horalia is onverwacht gestopt.",
   "start_again": "Opnieuw beginnen",
   "not_loaded": "Horalia kon niet worden geladen.",
-  "try_again": "Opnieuw proberen"
+  "try_again": "Opnieuw proberen",
+  "undo_load": "Ongedaan maken",
+  "progress_loaded": "De voortgang uit het bestand is geladen.",
+  "too_large": "Dat bestand is {size} groot. Voortgang van Horalia is nooit groter dan {limit}.",
+  "replace_ask": "De voortgang in deze browser vervangen door die uit het bestand?",
+  "progress_now": "Nu: niveau {level}, score {score}",
+  "progress_in_file": "In het bestand: niveau {level}, score {score}",
+  "replace": "Vervangen",
+  "keep_mine": "Mijn voortgang houden",
+  "damaged_dropped": "De voortgang in deze browser was onleesbaar en moest worden gewist."
  },
  "pl": {
   "description": "Horalia: naucz si\u0119 odczytywa\u0107 i ustawia\u0107 zegar ze wskaz\u00f3wkami.",
@@ -127,6 +190,15 @@ window.HORALIA_WORDS = {
   "stopped": "Horalia nieoczekiwanie si\u0119 zatrzyma\u0142a.",
   "start_again": "Zacznij od nowa",
   "not_loaded": "Nie uda\u0142o si\u0119 wczyta\u0107 gry Horalia.",
-  "try_again": "Spr\u00f3buj ponownie"
+  "try_again": "Spr\u00f3buj ponownie",
+  "undo_load": "Cofnij",
+  "progress_loaded": "Wczytano post\u0119py z pliku.",
+  "too_large": "Ten plik ma {size}. Post\u0119py w grze Horalia nigdy nie zajmuj\u0105 wi\u0119cej ni\u017c {limit}.",
+  "replace_ask": "Zast\u0105pi\u0107 post\u0119py w tej przegl\u0105darce post\u0119pami z pliku?",
+  "progress_now": "Teraz: poziom {level}, wynik {score}",
+  "progress_in_file": "W pliku: poziom {level}, wynik {score}",
+  "replace": "Zast\u0105p",
+  "keep_mine": "Zachowaj moje",
+  "damaged_dropped": "Post\u0119p\u00f3w w tej przegl\u0105darce nie da\u0142o si\u0119 odczyta\u0107 i trzeba by\u0142o je usun\u0105\u0107."
  }
 };
