@@ -51,3 +51,5 @@ TitleScreen::TitleScreen(platform::Window* window, platform::Instance* instance,
 TitleScreen::~TitleScreen() { destroyAllFigures(); }
 
 void TitleScreen::figureReleased(Figure*, std::int32_t, std::int32_t) {}
+
+Figure* TitleScreen::keyedControl(int) const { return background; }

@@ -1,6 +1,6 @@
 // The Windows host: one top-level window that shows the 240 x 320 display
 // scaled by a whole factor (2x where it fits, crisp, centred), the mouse, pen
-// and touch as the stylus, the keys, the system's sound, tick count, local
+// and touch as the stylus, the keys the other hosts pass, the system's sound, tick count, local
 // time and UI languages. It sleeps in MsgWaitForMultipleObjectsEx between
 // messages, so a program at rest costs nothing.
 #include <windows.h>
@@ -102,9 +102,18 @@ void release(HWND window, POINT point) {
     core::stylusUp(x, y);
 }
 
-// The keys the game knows, as the other hosts pass them: letters, digits, Ctrl.
-bool gameKey(WPARAM key) {
-    return (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9') || key == VK_CONTROL;
+// The keys the game knows, as the other hosts pass them; the keypad's digits
+// are the main keys' (only while Num Lock gives them). 0 for the others.
+int gameKey(WPARAM key) {
+    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return static_cast<int>(key);
+    if (key >= VK_NUMPAD0 && key <= VK_NUMPAD9) return static_cast<int>('0' + (key - VK_NUMPAD0));
+    switch (key) {
+    case VK_CONTROL: case VK_SHIFT: case VK_TAB: case VK_RETURN: case VK_SPACE: case VK_ESCAPE:
+    case VK_LEFT: case VK_UP: case VK_RIGHT: case VK_DOWN:
+        return static_cast<int>(key);
+    default:
+        return 0;
+    }
 }
 
 LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -155,7 +164,7 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_KEYUP:
         // A held key's repeats are not new presses.
         if (message == WM_KEYDOWN && (lParam & (1L << 30))) return 0;
-        if (gameKey(wParam)) core::key(static_cast<int>(wParam), message == WM_KEYDOWN);
+        if (const int key = gameKey(wParam)) core::key(key, message == WM_KEYDOWN);
         return 0;
     default:
         return DefWindowProcW(window, message, wParam, lParam);
