@@ -84,6 +84,7 @@ void present(const Picture& display) { horalia_web_present(display.row(0), displ
 void windowCreated(std::wstring_view) {}
 void windowShown() {}
 void raiseWindow() {}
+bool windowShows() { return true; }  // the page is the window
 
 // Sounds are decoded once by the core's reader and handed to Web Audio. A
 // sound to be played to the end does not hold the loop here: the desktop

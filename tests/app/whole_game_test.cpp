@@ -35,7 +35,7 @@ constexpr Rect MINUTE_BUTTONS{190, 180, 230, 225};
 constexpr Point VERSION_LINE{8, 305};
 
 constexpr platform::Colour HOUR_COLOUR = platform::rgb(131, 132, 1);
-constexpr platform::Colour WRONG_HOUR = platform::rgb(190, 8, 8);
+constexpr platform::Colour WRONG_HOUR = platform::rgb(129, 3, 0);
 
 // The level marker of the game screen for level (1 to 10), from the right.
 Rect gameMarker(int level) {
