@@ -248,6 +248,9 @@ void raiseWindow() {
     SetForegroundWindow(window);
 }
 
+// A window of the system's own is seen on its desktop, or once it is raised.
+bool windowShows() { return desktop().window != nullptr; }
+
 bool playWave(std::span<const std::uint8_t> wave, std::uint32_t, unsigned flags) {
     // From memory, with no default beep when the data cannot be played; the
     // system opens the sound device for the sound alone and closes it after.
