@@ -280,9 +280,3 @@ std::vector<std::string> preferredLocales() {
 }
 
 }  // namespace platform::host
-
-namespace platform::win32 {
-
-HWND mainWindow() { return host::desktop().window; }
-
-}  // namespace platform::win32

@@ -1,5 +1,5 @@
-// What the Windows host's own files share: the window of the one running
-// copy and its class. Included after <windows.h>.
+// What the Windows host's own files share: the class of the window that the
+// one running copy opens.
 #pragma once
 
 #include <string>
@@ -8,8 +8,5 @@ namespace platform::win32 {
 
 // The class of the window that holds the one-copy claim (the game's "VARDO").
 const std::wstring& windowClassName();
-
-// The host's top-level window, or null before the game opened it.
-HWND mainWindow();
 
 }  // namespace platform::win32
