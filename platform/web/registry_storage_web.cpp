@@ -11,11 +11,12 @@
 
 #include "platform/core/host.h"
 
+// The text lives under the page's one name for it, Module.horalia.STORAGE_KEY.
 // The stored text's length in UTF-8 bytes; -1 when there is none, -2 when
 // storage cannot be reached.
 EM_JS(int, horalia_web_storage_length, (), {
     try {
-        const text = localStorage.getItem("horalia.registry");
+        const text = localStorage.getItem(Module.horalia.STORAGE_KEY);
         return text === null ? -1 : lengthBytesUTF8(text);
     } catch (e) {
         return -2;
@@ -23,13 +24,13 @@ EM_JS(int, horalia_web_storage_length, (), {
 });
 EM_JS(void, horalia_web_storage_copy, (char* out, int size), {
     try {
-        stringToUTF8(localStorage.getItem("horalia.registry") || "", out, size);
+        stringToUTF8(localStorage.getItem(Module.horalia.STORAGE_KEY) || "", out, size);
     } catch (e) {
     }
 });
 EM_JS(bool, horalia_web_storage_write, (const char* text), {
     try {
-        localStorage.setItem("horalia.registry", UTF8ToString(text));
+        localStorage.setItem(Module.horalia.STORAGE_KEY, UTF8ToString(text));
         return true;
     } catch (e) {
         return false;
@@ -41,10 +42,11 @@ EM_JS(bool, horalia_web_storage_keep_damaged, (), {
         const now = new Date();
         const stamp = "" + now.getFullYear() + pad(now.getMonth() + 1) + pad(now.getDate()) + "-" +
                       pad(now.getHours()) + pad(now.getMinutes()) + pad(now.getSeconds());
-        let name = "horalia.registry.damaged-" + stamp;
-        for (let n = 2; localStorage.getItem(name) !== null; ++n) name = "horalia.registry.damaged-" + stamp + "-" + n;
-        localStorage.setItem(name, localStorage.getItem("horalia.registry"));
-        localStorage.removeItem("horalia.registry");
+        const key = Module.horalia.STORAGE_KEY;
+        let name = key + ".damaged-" + stamp;
+        for (let n = 2; localStorage.getItem(name) !== null; ++n) name = key + ".damaged-" + stamp + "-" + n;
+        localStorage.setItem(name, localStorage.getItem(key));
+        localStorage.removeItem(key);
         return true;
     } catch (e) {
         return false;

@@ -10,7 +10,11 @@
   const HEIGHT = 320;
   // With nothing drawn and no input for this long, frames stop until the next input.
   const IDLE_MS = 1000;
+  // The one name of the progress in local storage; the program takes it from here.
   const STORAGE_KEY = "horalia.registry";
+  // The kinds of input the page queues for the program, [kind, a, b]; the
+  // program looks the codes up here by these names.
+  const INPUT = Object.freeze({ stylusDown: 1, stylusUp: 2, keyDown: 3, keyUp: 4 });
   const REGISTRY_HEADER = "Windows Registry Editor Version 5.00";
   const LOCK_NAME = "horalia";
 
@@ -38,7 +42,9 @@
 
   // ---- The host object the program calls.
   const host = {
-    input: [],            // [kind, a, b]: 1 stylus down, 2 stylus up, 3 key down, 4 key up
+    INPUT,
+    STORAGE_KEY,
+    input: [],            // [kind, a, b], kind one of INPUT: (x, y) or (virtual key, 0)
     resume: null,         // resumes the program's loop at the next frame
     frameRequested: false,
     frameStart: 0,
@@ -227,14 +233,14 @@
       // the release still arrives at the window
     }
     const [x, y] = toScreen(event);
-    host.queue([1, x, y]);
+    host.queue([INPUT.stylusDown, x, y]);
   });
 
   function pointerLifted(event) {
     if (event.pointerId !== activePointer) return;
     activePointer = null;
     const [x, y] = toScreen(event);
-    host.queue([2, x, y]);
+    host.queue([INPUT.stylusUp, x, y]);
   }
   window.addEventListener("pointerup", pointerLifted);
   window.addEventListener("pointercancel", pointerLifted);
@@ -249,12 +255,12 @@
     if (/^Digit[0-9]$/.test(event.code)) return event.code.charCodeAt(5);
     return 0;
   }
-  for (const [type, kind] of [["keydown", 3], ["keyup", 4]]) {
+  for (const [type, kind] of [["keydown", INPUT.keyDown], ["keyup", INPUT.keyUp]]) {
     window.addEventListener(type, (event) => {
       const key = virtualKey(event);
       if (!key || event.repeat) return;
       if (event.ctrlKey && key !== 0x11) event.preventDefault();
-      host.queue([kind, key, event.ctrlKey ? 1 : 0]);
+      host.queue([kind, key, 0]);
     });
   }
 
