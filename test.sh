@@ -2,7 +2,7 @@
 # Builds Horalia with its tests and runs them all.
 set -euo pipefail
 cd "$(dirname "$0")"
-tools/need_packages.sh $(cat tools/build_packages.txt)
+tools/build/need_packages.sh $(cat tools/build/packages.txt)
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHORALIA_TESTS=ON >/dev/null
 cmake --build build/test
 ctest --test-dir build/test --output-on-failure -j2

@@ -2,22 +2,19 @@
 # Starts the desktop program under a virtual X display, checks that its
 # window shows the title picture, taps it and checks that the game screen
 # follows, then taps the exit icon and expects the program to end with 0.
-# Usage: tools/smoke_desktop.sh path/to/horalia
+# Usage: tools/check/smoke_desktop.sh path/to/horalia
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 . tools/lib/horalia_window.sh
 program=${1:?usage: $0 path/to/horalia}
-tools/need_packages.sh xvfb xdotool x11-apps imagemagick
+tools/build/need_packages.sh xvfb xdotool x11-apps imagemagick
 
-display=:$((200 + RANDOM % 100))
-Xvfb "$display" -screen 0 640x800x24 >/dev/null 2>&1 &
-xvfb=$!
 settings=$(mktemp -d)
-trap 'kill $xvfb 2>/dev/null || true; rm -rf "$settings"' EXIT
+trap 'kill ${xvfb:-} 2>/dev/null || true; rm -rf "$settings"' EXIT
 # A runtime folder of its own (mktemp makes it 0700): the one-copy check of
 # another copy running on this machine cannot get in the way.
-export DISPLAY=$display XDG_CONFIG_HOME=$settings XDG_RUNTIME_DIR=$settings SDL_AUDIODRIVER=dummy
-sleep 1
+export XDG_CONFIG_HOME=$settings XDG_RUNTIME_DIR=$settings
+start_display 640x800x24
 
 "$program" >"$settings/log" 2>&1 &
 game=$!
