@@ -46,7 +46,7 @@ LevelScreen::LevelScreen(platform::Window* window, platform::Instance* instance,
         return place(box, {.z = 50, .enabled = true, .listener = this, .at = platform::Point{x, y}});
     };
     autoBox = makeBox(30, 40, AUTO_BOX_TAG);
-    for (std::int32_t i = 0; i < LEVELS; ++i) levelBoxes[i] = makeBox(boxX(i), boxY(i), i + 1);
+    for (std::int32_t i = 0; i < ProgressStore::LEVELS; ++i) levelBoxes[i] = makeBox(boxX(i), boxY(i), i + 1);
 
     exitIcon = new Image(this, window, IDB_EXIT_ICON);
     place(exitIcon, {.enabled = true, .listener = this, .at = platform::Point{width - exitIcon->getWidth() - 4, 4}});
@@ -112,7 +112,7 @@ void LevelScreen::rebuildPercentages() {
     font.weight = platform::FW_BOLD;
     font.pitchAndFamily = platform::FF_SWISS;
 
-    for (std::int32_t i = 0; i < LEVELS; ++i) {
+    for (std::int32_t i = 0; i < ProgressStore::LEVELS; ++i) {
         // Single precision and truncation: 2 of 3 shows 66, not 67. A damaged
         // record can hold more right answers than attempts, or negative
         // counts; clamped, every rate converts to a defined percentage.
