@@ -312,6 +312,14 @@
     location.reload();
   });
 
+  // ---- What Horalia is, and the licences it comes under.
+  document.getElementById("about").addEventListener("click", () => {
+    showNotice("Horalia teaches children to read and set a clock. It is free software under the MIT " +
+               "licence (LICENSE, beside this page); its letters are Liberation Sans, under the SIL " +
+               "Open Font License 1.1 (LICENSE.fonts).",
+               "Back to the game", () => (notice.hidden = true));
+  });
+
   // ---- One copy at a time: the tab holding the lock plays; the others say
   // so and can take the game over. The tab that loses it stops and says so.
   const channel = "BroadcastChannel" in window ? new BroadcastChannel(LOCK_NAME) : null;
