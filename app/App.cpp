@@ -68,5 +68,6 @@ void App::showScreen(Screen* target) {
     currentScreen->active = false;
     currentScreen = target;
     currentScreen->active = true;
+    currentScreen->resetFocus(keyboard.used);
     platform::invalidateRect(window, nullptr, false);
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <span>
 
+#include "app/Keyboard.h"
 #include "platform/platform.h"
 #include "scene/ScreenListener.h"
 #include "screens/ReportingScreen.h"
@@ -28,7 +29,8 @@ public:
     void screenPressed(Screen* screen, Figure* figure, std::int32_t x, std::int32_t y) override;
     // Releasing a navigation button shows the screen it leads to.
     void screenReleased(Screen* screen, Figure* figure, std::int32_t x, std::int32_t y) override;
-    // Makes target the one active screen and has the window repaint it whole.
+    // Makes target the one active screen, its focus on its first control, and
+    // has the window repaint it whole.
     void showScreen(Screen* target);
     // Where letting go of the figure leads, as the screen that reported it says.
     Destination destinationOf(const Screen* screen, const Figure* figure) const;
@@ -42,4 +44,6 @@ public:
     Screen* currentScreen = nullptr;
     // The navigation click; empty when it could not be loaded.
     std::span<const std::uint8_t> switchSound;
+    // The keys, a second way to every screen's controls.
+    Keyboard keyboard;
 };

@@ -88,6 +88,12 @@ std::intptr_t windowProcedure(platform::Window* window, std::uint32_t message,
     case platform::WM_LBUTTONUP:
         if (application) application->currentScreen->stylusUp(point.x, point.y);
         return 0;
+    case platform::WM_KEYDOWN:
+        if (application) application->keyboard.keyDown(*application->currentScreen, static_cast<int>(wParam));
+        return 0;
+    case platform::WM_KEYUP:
+        if (application) application->keyboard.keyUp(static_cast<int>(wParam));
+        return 0;
     default:
         return platform::defWindowProc(window, message, wParam, lParam, point);
     }

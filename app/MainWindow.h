@@ -1,6 +1,6 @@
 // The program's one window: the single-instance check, the window class, the
 // full-screen window and its procedure, which hands paint requests and the
-// stylus to the application's current screen.
+// stylus to the application's current screen, and keys to its keyboard.
 #pragma once
 
 #include <cstdint>

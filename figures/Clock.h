@@ -53,6 +53,10 @@ protected:
     platform::Colour hourColour;
     platform::Colour minuteColour;
     platform::Colour centreColour;
-    platform::Colour hourHighlightColour = platform::rgb(190, 8, 8);
-    platform::Colour minuteHighlightColour = platform::rgb(255, 0, 0);
+    // The wrong hands' reds differ from the game's usual hand colours in
+    // lightness (by at least 20 in CIE L*), not only in hue, so that children
+    // who cannot tell red from green see them too: a darker red for the hour
+    // hand, a lighter one for the dark minute hand, each of a plain red's hue.
+    platform::Colour hourHighlightColour = platform::rgb(129, 3, 0);
+    platform::Colour minuteHighlightColour = platform::rgb(255, 64, 35);
 };

@@ -119,7 +119,7 @@ void postQuitMessage(int exitCode);
 
 std::intptr_t dispatchMessage(const Message& message);
 
-// Nothing to translate: the stylus and the accelerators are the only input.
+// Nothing to translate: the game reads which keys go down, never characters.
 void translateMessage(const Message& message);
 
 // A table of key combinations that become WM_COMMAND messages.

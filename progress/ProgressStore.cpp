@@ -126,6 +126,14 @@ void ProgressStore::loadNumber(std::int32_t& destination, std::wstring_view name
     std::optional<platform::RegistryKey> key = openKey();
     if (!key) return;
     std::optional<platform::ValueInfo> info = key->queryInfo(name);
+    // A registry editor writes numbers as four-byte DWORDs: read as the number they are.
+    if (info && info->type == platform::ValueType::dword && info->size == 4) {
+        std::uint8_t bytes[4] = {};
+        if (key->query(name, bytes) != platform::RegistryResult::ok) return;
+        const std::int32_t number = readInt32(bytes);
+        if (number >= lowest && number <= highest) destination = number;
+        return;
+    }
     // A text that cannot fit the buffer loads as missing.
     if (!info || info->size > TEXT_CHARS * 2) return;
     std::uint8_t bytes[TEXT_CHARS * 2] = {};

@@ -54,7 +54,7 @@ public:
     void saveStats();
     // Writes the number as "%d" text (REG_SZ, with its terminating null).
     void saveNumber(std::int32_t value, std::wstring_view name);
-    // Reads a text value as a number; lowest when missing, unreadable or out of bounds.
+    // Reads a text value (or a DWORD) as a number; lowest when missing, unreadable or out of bounds.
     void loadNumber(std::int32_t& destination, std::wstring_view name, std::int32_t lowest,
                     std::int32_t highest);
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/time_input.h"
 #include "platform/window.h"
 #include "scene/Figure.h"
 
@@ -71,6 +72,7 @@ void Screen::paint(platform::Picture& target, bool all) {
             platform::copyKeyed(backBuffer, fx, fy, fw, fh, *picture, 0, 0, KEY_COLOUR);
         }
     }
+    focusRing.drawInto(backBuffer);
     if (all) {
         platform::copy(target, 0, 0, width, height, backBuffer, 0, 0);
     } else {
@@ -160,5 +162,37 @@ void Screen::placeFigure(Figure* figure, const Placement& placement) {
     }
     addFigure(figure);
 }
+
+Figure* Screen::controlForKey(int virtualKey) {
+    const bool pressesFocus = virtualKey == platform::VK_RETURN || virtualKey == platform::VK_SPACE;
+    if (pressesFocus && focusRing.focus() != nullptr) return focusRing.focus();
+    return keyedControl(virtualKey);
+}
+
+bool Screen::moveFocus(bool forward) {
+    const std::vector<Figure*> order = focusOrder();
+    if (order.empty()) return false;
+    const auto count = static_cast<std::ptrdiff_t>(order.size());
+    std::ptrdiff_t at = std::find(order.begin(), order.end(), focusRing.focus()) - order.begin();
+    if (at == count) at = forward ? -1 : count;  // no focus yet: start before the first or after the last
+    for (std::ptrdiff_t step = 1; step <= count; ++step) {
+        Figure* candidate = order[static_cast<std::size_t>(((at + (forward ? step : -step)) % count + count) % count)];
+        if (candidate->visible && candidate->enabled) {
+            focusRing.setFocus(candidate);
+            break;
+        }
+    }
+    return true;
+}
+
+void Screen::resetFocus(bool ringShown) {
+    const std::vector<Figure*> order = focusOrder();
+    focusRing.setFocus(order.empty() ? nullptr : order.front());
+    focusRing.setShown(ringShown && !order.empty());
+}
+
+std::vector<Figure*> Screen::focusOrder() const { return {}; }
+
+Figure* Screen::keyedControl(int) const { return nullptr; }
 
 void Screen::closeWindow() { platform::postMessage(window, platform::WM_DESTROY, 0, 0); }

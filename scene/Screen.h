@@ -6,9 +6,11 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "platform/picture.h"
 #include "platform/resources.h"
+#include "scene/FocusRing.h"
 #include "scene/LinkedList.h"
 
 namespace platform {
@@ -62,8 +64,23 @@ public:
     // Gives the release to every enabled figure under (x, y) and every enabled button.
     void stylusUp(std::int32_t x, std::int32_t y);
 
+    // (0, 0, width, height).
+    platform::Rect area() const { return {0, 0, width, height}; }
+
+    // The control that a key names here: Enter and Space the focused control
+    // when there is one, other keys as the screen says; none for a key that
+    // means nothing here.
+    Figure* controlForKey(int virtualKey);
+    // Moves the focus to the next (or previous) control that is shown and
+    // enabled, wrapping around; false when the screen has no controls to visit.
+    bool moveFocus(bool forward);
+    // The focus goes back to the screen's first control, with or without its ring.
+    void resetFocus(bool ringShown);
+
     // This is the screen being shown; written by the application object.
     bool active = false;
+    // Where the keyboard's Enter and Space act; drawn once a key has been used.
+    FocusRing focusRing{this};
     // Figures ticked on every tick, in order; each is also one of the figures.
     LinkedList<Figure*> tickers;
     // The module that figures load their bitmaps from.
@@ -79,6 +96,11 @@ protected:
         return figure;
     }
     void placeFigure(Figure* figure, const Placement& placement);
+
+    // The controls that Tab visits, in order; the first has the focus when the screen is shown.
+    virtual std::vector<Figure*> focusOrder() const;
+    // The control that a key other than Enter and Space names; none unless the screen says.
+    virtual Figure* keyedControl(int virtualKey) const;
 
     // Asks the window to go: WM_DESTROY is posted and handled by the loop later.
     void closeWindow();

@@ -13,6 +13,7 @@
 #include "figures/Text.h"
 #include "resources/resource_ids.h"
 #include "platform/text_format.h"
+#include "platform/time_input.h"
 #include "progress/ProgressStore.h"
 #include "screens/Questions.h"
 #include "screens/Sounds.h"
@@ -163,6 +164,22 @@ void GameScreen::reactToPress(Figure* figure) {
         if (figure != arrow) continue;
         playWave(buttonSound, SOUND_TO_END);
         (clock->*step)();
+    }
+}
+
+std::vector<Figure*> GameScreen::focusOrder() const {
+    return {checkButton, hourForwardButton, hourBackButton, minuteForwardButton, minuteBackButton, menuButton,
+            exitIcon};
+}
+
+Figure* GameScreen::keyedControl(int virtualKey) const {
+    switch (virtualKey) {
+    case platform::VK_UP: return hourForwardButton;
+    case platform::VK_DOWN: return hourBackButton;
+    case platform::VK_RIGHT: return minuteForwardButton;
+    case platform::VK_LEFT: return minuteBackButton;
+    case platform::VK_ESCAPE: case 'M': return menuButton;
+    default: return nullptr;
     }
 }
 

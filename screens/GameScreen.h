@@ -81,6 +81,11 @@ public:
 protected:
     // The arrows step the child's clock, the check button judges, the exit icon ends the program.
     void reactToPress(Figure* figure) override;
+    // The check button first, then the arrows, the menu button and the exit icon.
+    std::vector<Figure*> focusOrder() const override;
+    // Up and Down are the hour arrows, Right and Left the minute arrows,
+    // Escape and M the menu button.
+    Figure* keyedControl(int virtualKey) const override;
 
 private:
     // Judges the clock against the target and answers right or wrong.

@@ -10,6 +10,7 @@
 #include "figures/Image.h"
 #include "figures/Text.h"
 #include "platform/text_format.h"
+#include "platform/time_input.h"
 #include "resources/resource_ids.h"
 #include "progress/ProgressStore.h"
 #include "screens/Sounds.h"
@@ -87,6 +88,33 @@ void LevelScreen::reactToPress(Figure* figure) {
         playWave(resetSound, SOUND_ASYNC);
         store->resetScore();
         rebuildPercentages();
+    }
+}
+
+std::vector<Figure*> LevelScreen::focusOrder() const {
+    std::vector<Figure*> order{okButton, autoBox};
+    order.insert(order.end(), levelBoxes.begin(), levelBoxes.end());
+    order.insert(order.end(), {resetButton, exitIcon});
+    return order;
+}
+
+Figure* LevelScreen::keyedControl(int virtualKey) const {
+    // The boxes lie in two rows of five: across is one level, down is five.
+    auto besideCurrent = [this](std::int32_t by) -> Figure* {
+        const std::int32_t level = store->level + by;
+        return level >= 1 && level <= LEVELS ? levelBoxes[level - 1] : nullptr;
+    };
+    if (virtualKey >= '1' && virtualKey <= '9') return levelBoxes[virtualKey - '1'];
+    switch (virtualKey) {
+    case '0': return levelBoxes[LEVELS - 1];
+    case platform::VK_LEFT: return besideCurrent(-1);
+    case platform::VK_RIGHT: return besideCurrent(1);
+    case platform::VK_UP: return besideCurrent(-5);
+    case platform::VK_DOWN: return besideCurrent(5);
+    case 'A': return autoBox;
+    case 'R': return resetButton;
+    case platform::VK_ESCAPE: return okButton;
+    default: return nullptr;
     }
 }
 

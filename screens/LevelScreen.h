@@ -53,4 +53,10 @@ protected:
     // The exit icon ends the program, the boxes switch automatic levelling or
     // choose a level, Reset clears score and statistics.
     void reactToPress(Figure* figure) override;
+    // OK first, then the automatic-levelling box, the level boxes, Reset and the exit icon.
+    std::vector<Figure*> focusOrder() const override;
+    // The digits 1 to 9 and 0 are the boxes of levels 1 to 10; the arrows the
+    // box beside or above and below the current level's; A the automatic-
+    // levelling box, R the Reset button, Escape the OK button.
+    Figure* keyedControl(int virtualKey) const override;
 };

@@ -14,6 +14,13 @@ namespace {
 // Room for 19 characters and the terminating null: longer entries are cut.
 constexpr std::size_t LINE_CHARS = 20;
 constexpr platform::Colour LINE_COLOUR = platform::rgb(255, 239, 0);
+// The lines' cells are 16 pixels high: at 12 the glyphs are too few pixels
+// to tell "f" from "l" ("Have lun!") or to keep "r" and "t" apart.
+constexpr std::int32_t LINE_HEIGHT = 16;
+constexpr std::int32_t LINE_Y = 300;
+// The version starts this far from the left edge and the notice ends this
+// far from the right, however long it is in the user's language.
+constexpr std::int32_t LINE_MARGIN = 5;
 // Where the caption picture ("Tap to play!") lies on the background.
 constexpr platform::Point CAPTION_AT{0, 248};
 
@@ -26,19 +33,23 @@ TitleScreen::TitleScreen(platform::Window* window, platform::Instance* instance,
     place(new Image(this, window, IDB_TITLE_CAPTION), {.z = 2, .enabled = true, .listener = this, .at = CAPTION_AT});
 
     platform::FontDescription font;
-    font.height = 12;
+    font.height = LINE_HEIGHT;
     font.weight = platform::FW_BOLD;
     font.pitchAndFamily = platform::FF_SWISS;
 
     // Not enabled: a press on a line stops there and starts nothing.
-    auto addLine = [this, window, instance, &font](std::uint32_t id, std::int32_t x) {
+    auto addLine = [this, window, instance, &font](std::uint32_t id, bool fromTheRight) {
         std::wstring line = platform::loadString(instance, id, LINE_CHARS);
-        place(new Text(this, window, line, LINE_COLOUR, font), {.at = platform::Point{x, 300}});
+        auto* text = new Text(this, window, line, LINE_COLOUR, font);
+        const std::int32_t x = fromTheRight ? width - LINE_MARGIN - text->getWidth() : LINE_MARGIN;
+        place(text, {.at = platform::Point{x, LINE_Y}});
     };
-    addLine(IDS_VERSION, 5);
-    addLine(IDS_NOTICE, 165);
+    addLine(IDS_VERSION, false);
+    addLine(IDS_NOTICE, true);
 }
 
 TitleScreen::~TitleScreen() { destroyAllFigures(); }
 
 void TitleScreen::figureReleased(Figure*, std::int32_t, std::int32_t) {}
+
+Figure* TitleScreen::keyedControl(int) const { return background; }

@@ -17,4 +17,8 @@ public:
 
     // Nothing: the game starts on the press, and its release belongs to the next screen.
     void figureReleased(Figure* figure, std::int32_t x, std::int32_t y) override;
+
+protected:
+    // Every key names the picture: any key starts the game.
+    Figure* keyedControl(int virtualKey) const override;
 };

@@ -16,6 +16,7 @@ struct InputState {
     bool wentDownSinceQuery = false;
     bool controlDown = false;
     bool controlDownInQueue = false;
+    bool shiftDownInQueue = false;
     bool havePreviousPress = false;
     std::uint32_t previousPressTime = 0;
     int previousPressX = 0;
@@ -67,7 +68,9 @@ void key(int virtualKey, bool down) {
 }
 
 void keyMessageTaken(const Message& message) {
-    if (message.wParam == VK_CONTROL) input().controlDownInQueue = message.message == WM_KEYDOWN;
+    const bool down = message.message == WM_KEYDOWN;
+    if (message.wParam == VK_CONTROL) input().controlDownInQueue = down;
+    if (message.wParam == VK_SHIFT) input().shiftDownInQueue = down;
 }
 
 void closeRequested() { post(WM_CLOSE, 0, 0); }
@@ -87,6 +90,18 @@ std::int16_t asyncKeyState(int virtualKey) {
     }
     if (virtualKey == VK_CONTROL) return static_cast<std::int16_t>(in.controlDown ? 0x8000 : 0);
     return 0;
+}
+
+std::int16_t keyState(int virtualKey) {
+    const auto& in = input();
+    const bool down = (virtualKey == VK_CONTROL && in.controlDownInQueue) ||
+                      (virtualKey == VK_SHIFT && in.shiftDownInQueue);
+    return static_cast<std::int16_t>(down ? 0x8000 : 0);
+}
+
+void mouseEvent(std::uint32_t flags, int x, int y) {
+    if (flags & MOUSEEVENTF_LEFTDOWN) core::stylusDown(x, y);
+    if (flags & MOUSEEVENTF_LEFTUP) core::stylusUp(x, y);
 }
 
 std::uint32_t tickCount() { return host::tickCount(); }

@@ -17,7 +17,9 @@ namespace platform::core {
 void stylusDown(int x, int y);
 void stylusUp(int x, int y);
 
-// A key went down or up (Ctrl is a key of its own: VK_CONTROL).
+// A key went down or up (Ctrl and Shift are keys of their own: VK_CONTROL,
+// VK_SHIFT). Hosts pass a held key's repeats on as nothing: holding a key is
+// holding the stylus on a button, which presses it once.
 void key(int virtualKey, bool down);
 
 // The user asked to close the window (the desktop window's close box).

@@ -31,6 +31,8 @@ void releaseStylus(int x, int y);
 
 // A key press (and release) with or without Ctrl held, as WM_KEYDOWN/WM_KEYUP.
 void pressKey(int virtualKey, bool control);
+// One key going down or up, queued as the desktop host queues it.
+void key(int virtualKey, bool down);
 
 // What is on the display now.
 const Picture& display();

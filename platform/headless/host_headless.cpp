@@ -81,6 +81,8 @@ void pressKey(int virtualKey, bool control) {
     if (control) core::key(VK_CONTROL, false);
 }
 
+void key(int virtualKey, bool down) { core::key(virtualKey, down); }
+
 const Picture& display() { return core::display(); }
 
 const std::vector<PlayedSound>& playedSounds() { return state().sounds; }

@@ -74,11 +74,26 @@ void render() {
     SDL_RenderPresent(d.renderer);
 }
 
+// The keys the game knows, as Windows names them; the keypad's digits and
+// Enter are the main keys' (digits only while Num Lock gives them).
 int virtualKeyOf(SDL_Keycode key) {
     if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
     if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
-    if (key == SDLK_LCTRL || key == SDLK_RCTRL) return VK_CONTROL;
-    return 0;
+    if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return '1' + (key - SDLK_KP_1);
+    switch (key) {
+    case SDLK_KP_0: return '0';
+    case SDLK_LCTRL: case SDLK_RCTRL: return VK_CONTROL;
+    case SDLK_LSHIFT: case SDLK_RSHIFT: return VK_SHIFT;
+    case SDLK_TAB: return VK_TAB;
+    case SDLK_RETURN: case SDLK_KP_ENTER: return VK_RETURN;
+    case SDLK_SPACE: return VK_SPACE;
+    case SDLK_ESCAPE: return VK_ESCAPE;
+    case SDLK_LEFT: return VK_LEFT;
+    case SDLK_UP: return VK_UP;
+    case SDLK_RIGHT: return VK_RIGHT;
+    case SDLK_DOWN: return VK_DOWN;
+    default: return 0;
+    }
 }
 
 void handle(const SDL_Event& event) {

@@ -1,57 +1,76 @@
 // The settings text in the browser: the same text as the desktop's file,
-// kept in localStorage under one key and replaced whole at every change. A
-// text that cannot be read is kept under a key of its own with the time it
-// was found. Storage that is missing or throws (private windows, quota,
+// kept by the page (horalia_page.js, its storage object) in localStorage and
+// replaced whole at every change; a text that cannot be read is set aside by
+// the page. Storage that is missing or throws (private windows, quota,
 // forbidden) reads as "cannot read" and refuses writes, which the game
-// survives quietly, as it does a read-only disk.
+// survives as it does a read-only disk; the page tells the player once. The
+// page also asks here what a progress file holds before the file may replace
+// the progress.
 #include <emscripten.h>
 
+#include <cstdint>
+#include <cwchar>
+#include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/core/host.h"
+#include "platform/formats/little_endian.h"
+#include "platform/registry.h"
+#include "platform/formats/registry_format.h"
+#include "platform/registry/kept_document.h"
 
-// The text lives under the page's one name for it, Module.horalia.STORAGE_KEY.
 // The stored text's length in UTF-8 bytes; -1 when there is none, -2 when
 // storage cannot be reached.
 EM_JS(int, horalia_web_storage_length, (), {
-    try {
-        const text = localStorage.getItem(Module.horalia.STORAGE_KEY);
-        return text === null ? -1 : lengthBytesUTF8(text);
-    } catch (e) {
-        return -2;
-    }
+    const text = Module.horalia.storage.read();
+    return text === undefined ? -2 : text === null ? -1 : lengthBytesUTF8(text);
 });
-EM_JS(void, horalia_web_storage_copy, (char* out, int size), {
-    try {
-        stringToUTF8(localStorage.getItem(Module.horalia.STORAGE_KEY) || "", out, size);
-    } catch (e) {
+EM_JS(void, horalia_web_storage_copy, (char* out, int size),
+      { stringToUTF8(Module.horalia.storage.read() || "", out, size); });
+EM_JS(bool, horalia_web_storage_write, (const char* text),
+      { return Module.horalia.storage.write(UTF8ToString(text)); });
+EM_JS(bool, horalia_web_storage_set_aside, (), { return Module.horalia.storage.setAside(); });
+// The text of a progress file that the page is about to load.
+EM_JS(int, horalia_web_file_length, (), { return lengthBytesUTF8(Module.horalia.fileText); });
+EM_JS(void, horalia_web_file_copy, (char* out, int size), { stringToUTF8(Module.horalia.fileText, out, size); });
+
+namespace {
+
+std::string copied(int length, void (*copy)(char*, int)) {
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    copy(text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+// A number of the progress as the game reads it: a DWORD, or text of at most
+// nine characters that starts with a decimal number; lowest when missing or
+// outside lowest..highest.
+std::int32_t progressNumber(const platform::registry::Key* key, std::wstring_view name, std::int32_t lowest,
+                            std::int32_t highest) {
+    const platform::registry::Value* value = key ? key->find(name) : nullptr;
+    if (!value) return lowest;
+    const std::vector<std::uint8_t>& data = value->data;
+    long number = lowest;
+    if (value->type == static_cast<std::uint32_t>(platform::ValueType::dword) && data.size() == 4) {
+        number = static_cast<std::int32_t>(platform::formats::le32(data.data()));
+    } else {
+        wchar_t text[10] = {};
+        for (std::size_t i = 0, length = 0; i + 1 < data.size(); i += 2) {
+            const auto unit = static_cast<wchar_t>(platform::formats::le16(data.data() + i));
+            if (unit == 0) break;
+            if (length == 9) return lowest;
+            text[length++] = unit;
+        }
+        int read = 0;
+        if (std::swscanf(text, L"%d", &read) == 1) number = read;
     }
-});
-EM_JS(bool, horalia_web_storage_write, (const char* text), {
-    try {
-        localStorage.setItem(Module.horalia.STORAGE_KEY, UTF8ToString(text));
-        return true;
-    } catch (e) {
-        return false;
-    }
-});
-EM_JS(bool, horalia_web_storage_keep_damaged, (), {
-    try {
-        const pad = (n) => String(n).padStart(2, "0");
-        const now = new Date();
-        const stamp = "" + now.getFullYear() + pad(now.getMonth() + 1) + pad(now.getDate()) + "-" +
-                      pad(now.getHours()) + pad(now.getMinutes()) + pad(now.getSeconds());
-        const key = Module.horalia.STORAGE_KEY;
-        let name = key + ".damaged-" + stamp;
-        for (let n = 2; localStorage.getItem(name) !== null; ++n) name = key + ".damaged-" + stamp + "-" + n;
-        localStorage.setItem(name, localStorage.getItem(key));
-        localStorage.removeItem(key);
-        return true;
-    } catch (e) {
-        return false;
-    }
-});
+    return number >= lowest && number <= highest ? static_cast<std::int32_t>(number) : lowest;
+}
+
+}  // namespace
 
 namespace platform::host {
 
@@ -60,14 +79,24 @@ StoredSettings readSettings(std::size_t limit, bool) {
     if (length == -1) return {StoredSettings::missing, {}};
     if (length < 0) return {StoredSettings::failed, {}};
     if (static_cast<std::size_t>(length) > limit) return {StoredSettings::unusable, {}};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    horalia_web_storage_copy(text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
-    return {StoredSettings::present, std::move(text)};
+    return {StoredSettings::present, copied(length, horalia_web_storage_copy)};
 }
 
 bool writeSettings(const std::string& text) { return horalia_web_storage_write(text.c_str()); }
 
-bool setSettingsAside() { return horalia_web_storage_keep_damaged(); }
+bool setSettingsAside() { return horalia_web_storage_set_aside(); }
 
 }  // namespace platform::host
+
+// What the progress file in Module.horalia.fileText would give the game:
+// level * 1000000 + score, read as the game reads them; -1 when the game
+// could not read the text at all (it would set it aside and start afresh).
+extern "C" EMSCRIPTEN_KEEPALIVE int horalia_web_file_progress() {
+    using namespace platform::registry;
+    const int length = horalia_web_file_length();
+    if (static_cast<std::size_t>(length) > KeptDocument::MAX_TEXT_SIZE) return -1;
+    std::optional<Document> document = parseDocument(copied(length, horalia_web_file_copy));
+    if (!document) return -1;
+    const Key* key = document->find(L"HKEY_CURRENT_USER\\Software\\Quillmoor\\Horalia");
+    return progressNumber(key, L"level", 1, 10) * 1000000 + progressNumber(key, L"score", 0, 999999);
+}

@@ -395,15 +395,17 @@ TEST_F(BadSettings, ADamagedFileOnAFullDiskIsStillSetAside) {
     EXPECT_EQ(storedprogress::fileBytes(aside[0]), damaged);
 }
 
-// The stored types are never compared: text is read from whatever bytes are there.
+// Numbers stored as DWORDs (as a registry editor writes them) are those
+// numbers; any other type is read by its bytes: text from whatever bytes are
+// there, "stat" as its image.
 TEST_F(BadSettings, ValuesOfTheWrongTypeLoadByTheirBytes) {
     writeBytes(file(), registryText({
-                           {L"level", platform::ValueType::dword, littleEndian({5})},  // "\x05": no number
+                           {L"level", platform::ValueType::dword, littleEndian({5})},  // 5
                            {L"score", platform::ValueType::binary, utf16("7")},        // "7" in binary
-                           {L"auto", platform::ValueType::dword, littleEndian({1})},   // "\x01": no number
+                           {L"auto", platform::ValueType::dword, littleEndian({1})},   // 1: off
                            {L"stat", platform::ValueType::dword, littleEndian({3})},   // 4 of the 80 bytes
                        }));
-    Progress expected = stored(1, 7, true);
+    Progress expected = stored(5, 7, false);
     expected.stats[0] = {3, 0};
     playAndCheck(expected, Storage::writable);
     expectNothingSetAside();

@@ -1,6 +1,6 @@
 // Drives the whole program in the headless host as a child would: the
 // controls where a child finds them, the program started as its entry starts
-// it, and stylus taps followed by loop passes until nothing waits.
+// it, and stylus taps or key strokes followed by loop passes until nothing waits.
 #pragma once
 
 #include <cstdint>
@@ -59,6 +59,16 @@ public:
     void tap(Point point) {
         press(point);
         release(point);
+    }
+    // A key pressed some time after the last press (as for taps), then let go; with Shift held when asked.
+    void stroke(int virtualKey, bool shift = false) {
+        platform::headless::advanceTicks(600);
+        if (shift) platform::headless::key(platform::VK_SHIFT, true);
+        platform::headless::key(virtualKey, true);
+        settle();
+        platform::headless::key(virtualKey, false);
+        if (shift) platform::headless::key(platform::VK_SHIFT, false);
+        settle();
     }
 
     std::unique_ptr<MainLoop> loop;

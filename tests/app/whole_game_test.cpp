@@ -35,7 +35,7 @@ constexpr Rect MINUTE_BUTTONS{190, 180, 230, 225};
 constexpr Point VERSION_LINE{8, 305};
 
 constexpr platform::Colour HOUR_COLOUR = platform::rgb(131, 132, 1);
-constexpr platform::Colour WRONG_HOUR = platform::rgb(190, 8, 8);
+constexpr platform::Colour WRONG_HOUR = platform::rgb(129, 3, 0);
 
 // The level marker of the game screen for level (1 to 10), from the right.
 Rect gameMarker(int level) {
@@ -396,6 +396,109 @@ TEST_F(WholeGame, AChildPlaysThroughTheWholeGame) {
         EXPECT_EQ(differencesFrom(gameMarker(3), 138, 118u), 0);
         EXPECT_EQ(game().clock->minuteStep, 15);
     }
+}
+
+// One control as a child reaches it: a tap on it, or the keys that do the
+// same (each with Shift held or not).
+struct Control {
+    Point tap;
+    std::vector<std::pair<int, bool>> keys;
+};
+
+using platform::VK_DOWN;
+using platform::VK_ESCAPE;
+using platform::VK_LEFT;
+using platform::VK_RETURN;
+using platform::VK_RIGHT;
+using platform::VK_SPACE;
+using platform::VK_TAB;
+using platform::VK_UP;
+
+const Control START{TITLE, {{'H', false}}};
+const Control CHECK_BY_ENTER{CHECK, {{VK_RETURN, false}}};
+const Control CHECK_BY_SPACE{CHECK, {{VK_SPACE, false}}};
+const Control HOUR_UP{HOUR_FORWARD, {{VK_UP, false}}};
+// The focus goes from the check button to the hour arrow, presses it and goes back.
+const Control HOUR_UP_BY_FOCUS{HOUR_FORWARD, {{VK_TAB, false}, {VK_RETURN, false}, {VK_TAB, true}}};
+const Control MINUTE_UP{MINUTE_FORWARD, {{VK_RIGHT, false}}};
+const Control LEVELS_BY_M{MENU, {{'M', false}}};
+const Control LEVELS_BY_ESCAPE{MENU, {{VK_ESCAPE, false}}};
+// The arrows move from the current level's box: across by one, down by five.
+const Control LEVEL_TWO_FROM_ONE{levelBoxTap(2), {{VK_RIGHT, false}}};
+const Control LEVEL_SEVEN_FROM_TWO{levelBoxTap(7), {{VK_DOWN, false}}};
+const Control LEVEL_SIX_FROM_SEVEN{levelBoxTap(6), {{VK_LEFT, false}}};
+const Control LEVEL_TEN{levelBoxTap(10), {{'0', false}}};
+const Control LEVEL_THREE{levelBoxTap(3), {{'3', false}}};
+// The focus goes from the OK button to the automatic-levelling box.
+const Control AUTOMATIC_BY_FOCUS{AUTO_BOX, {{VK_TAB, false}, {VK_SPACE, false}}};
+const Control RESET{RESET_BUTTON, {{'R', false}}};
+const Control OK_BY_FOCUS{OK_BUTTON, {{VK_TAB, true}, {VK_RETURN, false}}};
+const Control OK_BY_ESCAPE{OK_BUTTON, {{VK_ESCAPE, false}}};
+
+// Where the focus ring around the check button runs above it.
+constexpr Rect ABOVE_CHECK{86, 226, 154, 230};
+
+class ByKeys : public WholeGame {
+protected:
+    // Plays one game with taps or with keys alone: a wrong answer, the right
+    // one, levels 2 and 3 chosen, automatic levelling off, the reset, a
+    // question at level 3. After each step: the sounds heard and the file kept.
+    std::vector<std::string> play(bool byKeys) {
+        std::vector<std::string> log;
+        auto use = [&](const Control& control) {
+            if (!byKeys) tap(control.tap);
+            for (auto [key, shift] : byKeys ? control.keys : std::vector<std::pair<int, bool>>{}) stroke(key, shift);
+            letTimePass(100);
+            std::string heard;
+            for (const std::string& sound : sounds()) heard += sound + " ";
+            log.push_back(heard + "| " + registry->fileText());
+        };
+        auto setHands = [&] {
+            for (int i = 0; i < 12 && game().clock->minute != game().targetMinute; ++i) use(MINUTE_UP);
+            for (int i = 0; i < 12 && game().clock->hour != game().targetHour; ++i) use(HOUR_UP);
+        };
+        start();
+        use(START);
+        EXPECT_EQ(application->currentScreen, application->gameScreen);
+        EXPECT_EQ(differencesFrom(ABOVE_CHECK, 138, std::nullopt) == 0, !byKeys)
+            << "the focus ring shows once a key has been used, and only then";
+        use(CHECK_BY_ENTER);
+        EXPECT_TRUE(game().clock->hourHighlighted) << "the clock never starts at the target hour";
+        const std::int32_t minute = game().clock->minute;
+        use(MINUTE_UP);
+        EXPECT_EQ(game().clock->minute, minute) << "level 1 has no minute arrows";
+        use(HOUR_UP_BY_FOCUS);
+        setHands();
+        use(CHECK_BY_SPACE);
+        EXPECT_GT(spinToEnd(), 0);
+        use(LEVELS_BY_M);
+        EXPECT_EQ(application->currentScreen, application->levelScreen);
+        for (const Control& control : {LEVEL_TWO_FROM_ONE, LEVEL_SEVEN_FROM_TWO, LEVEL_SIX_FROM_SEVEN, LEVEL_TEN,
+                                       LEVEL_THREE, AUTOMATIC_BY_FOCUS, RESET, OK_BY_FOCUS})
+            use(control);
+        EXPECT_EQ(application->currentScreen, application->gameScreen);
+        EXPECT_EQ(game().shownLevel, 3);
+        setHands();
+        use(CHECK_BY_ENTER);
+        EXPECT_GT(spinToEnd(), 0);
+        use(LEVELS_BY_ESCAPE);
+        use(OK_BY_ESCAPE);
+        EXPECT_EQ(application->currentScreen, application->gameScreen);
+        EXPECT_EQ(registry->text("score"), "12");
+        EXPECT_EQ(registry->text("level"), "3");
+        EXPECT_EQ(registry->text("auto"), "1");
+        EXPECT_EQ(registry->stat(1), std::make_pair(0, 0)) << "the reset came after level 1's answer";
+        EXPECT_EQ(registry->stat(3), std::make_pair(1, 1));
+        return log;
+    }
+};
+
+TEST_F(ByKeys, KeysAlonePlayAsTapsDoWithTheSameSoundsAndRecords) {
+    const std::vector<std::string> byTaps = play(false);
+    TearDown();
+    SetUp();
+    const std::vector<std::string> byKeys = play(true);
+    EXPECT_EQ(byKeys, byTaps);
 }
 
 }  // namespace

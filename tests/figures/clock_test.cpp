@@ -103,11 +103,11 @@ TEST_F(ClockTest, HighlightedHourHandOnlyTurnsRed) {
     clock.setTime(3, 0);
     clock.hourHighlighted = true;
     platform::Picture* picture = clock.imageDC();
-    EXPECT_EQ(picture->pixel(105, 80), platform::rgb(190, 8, 8));
+    EXPECT_EQ(picture->pixel(105, 80), platform::rgb(129, 3, 0));
     EXPECT_EQ(picture->pixel(80, 40), MINUTE);
     clock.minuteHighlighted = true;
     picture = clock.imageDC();
-    EXPECT_EQ(picture->pixel(80, 40), platform::rgb(255, 0, 0));
+    EXPECT_EQ(picture->pixel(80, 40), platform::rgb(255, 64, 35));
 }
 
 TEST_F(ClockTest, PictureFollowsTheTimeWhenComposed) {

@@ -64,7 +64,7 @@ TEST_F(RenderTest, EveryKindComposesIntoTheDisplay) {
     EXPECT_EQ(display.pixel(120, 260), dial->pixel(120, 260)) << "the hotspot is never drawn";
     EXPECT_EQ(display.pixel(120, 146), BLACK_HAND) << "the centre disc's outline";
     EXPECT_TRUE(figuretest::coloursOf(display).contains(INK));
-    EXPECT_TRUE(figuretest::coloursOf(display).contains(platform::rgb(255, 0, 0))) << "the red minute hand";
+    EXPECT_TRUE(figuretest::coloursOf(display).contains(platform::rgb(255, 64, 35))) << "the red minute hand";
     screen.destroyAllFigures();
 }
 

@@ -46,4 +46,10 @@ TEST_F(ProgressFile, ValuesEditedByHandAreLoaded) {
     ProgressStore& store = acquire();
     EXPECT_EQ(store.level, 8);
     EXPECT_EQ(store.score, 345);
+    release();
+    // A registry editor's export: numbers as DWORDs, in hex.
+    text += "\"Level\"=dword:00000003\n\"Score\"=dword:00000159\n";
+    { std::ofstream(folder / "registry.reg", std::ios::binary | std::ios::trunc) << text; }
+    EXPECT_EQ(acquire().level, 3);
+    EXPECT_EQ(acquire().score, 345);
 }

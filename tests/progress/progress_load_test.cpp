@@ -124,6 +124,22 @@ TEST_F(ProgressLoad, NumbersAreReadWhateverTheirStoredType) {
     EXPECT_EQ(store.score, 35);
 }
 
+// As a registry editor writes numbers; the bounds hold as for text.
+TEST_F(ProgressLoad, DwordsAreReadAsNumbers) {
+    const std::vector<std::uint8_t> three{3, 0, 0, 0}, big{0x59, 0x01, 0, 0}, negative{0xFF, 0xFF, 0xFF, 0xFF};
+    plant(L"level", ValueType::dword, three);
+    plant(L"score", ValueType::dword, big);
+    plant(L"auto", ValueType::dword, {1, 0, 0, 0});
+    ProgressStore& store = reload();
+    EXPECT_EQ(store.level, 3);
+    EXPECT_EQ(store.score, 345);
+    EXPECT_FALSE(store.autoAdjust);
+    plant(L"level", ValueType::dword, big);
+    plant(L"score", ValueType::dword, negative);
+    EXPECT_EQ(reload().level, 1);
+    EXPECT_EQ(reload().score, 0);
+}
+
 TEST_F(ProgressLoad, FullStatFillsEveryCounter) {
     std::vector<std::pair<std::int32_t, std::int32_t>> pairs;
     for (int i = 0; i < 10; ++i) pairs.push_back({i, 100 + i});

@@ -4,6 +4,10 @@
 // the exit icon.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cmath>
+
 #include "figures/Button.h"
 #include "figures/Clock.h"
 #include "figures/ClockAnim.h"
@@ -25,8 +29,8 @@ constexpr platform::Rect MINUTE_BUTTONS{190, 180, 230, 225};
 
 constexpr platform::Colour HOUR_COLOUR = platform::rgb(131, 132, 1);
 constexpr platform::Colour MINUTE_COLOUR = platform::rgb(56, 57, 1);
-constexpr platform::Colour WRONG_HOUR = platform::rgb(190, 8, 8);
-constexpr platform::Colour WRONG_MINUTE = platform::rgb(255, 0, 0);
+constexpr platform::Colour WRONG_HOUR = platform::rgb(129, 3, 0);
+constexpr platform::Colour WRONG_MINUTE = platform::rgb(255, 64, 35);
 
 // A point well inside the hour hand, clear of the centre disc.
 platform::Point onHourHand(const Clock& clock) {
@@ -36,6 +40,36 @@ platform::Point onHourHand(const Clock& clock) {
 // A point of the minute hand beyond the reach of the hour hand.
 platform::Point onMinuteHand(const Clock& clock) {
     return gametest::along(DIAL_CENTRE, minuteHandEnd(clock.minute, DIAL_CENTRE, 64), 0.85);
+}
+
+// How a colour vision sees linear RGB: the identity, or Machado, Oliveira
+// and Fernandes' (2009) simulation of a dichromacy at severity 1.0.
+using Vision = std::array<std::array<double, 3>, 3>;
+struct NamedVision {
+    const char* name;
+    Vision matrix;
+};
+constexpr NamedVision VISIONS[] = {
+    {"normal vision", {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}}},
+    {"deuteranopia",
+     {{{0.367322, 0.860646, -0.227968}, {0.280085, 0.672501, 0.047413}, {-0.011820, 0.042940, 0.968881}}}},
+    {"protanopia",
+     {{{0.152286, 1.052583, -0.204868}, {0.114503, 0.786281, 0.099216}, {-0.003882, -0.048116, 1.051998}}}},
+};
+
+// CIE L* (0 to 100) of an sRGB colour as the vision sees it.
+double lightness(platform::Colour colour, const Vision& vision) {
+    auto linear = [](int channel) {
+        const double v = channel / 255.0;
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    const double rgb[3] = {linear(platform::redOf(colour)), linear(platform::greenOf(colour)),
+                           linear(platform::blueOf(colour))};
+    double seen[3];
+    for (int i = 0; i < 3; ++i)
+        seen[i] = std::clamp(vision[i][0] * rgb[0] + vision[i][1] * rgb[1] + vision[i][2] * rgb[2], 0.0, 1.0);
+    const double y = 0.2126 * seen[0] + 0.7152 * seen[1] + 0.0722 * seen[2];
+    return y > 216.0 / 24389 ? 116 * std::cbrt(y) - 16 : y * 24389.0 / 27;
 }
 
 class GameScreenTest : public gametest::ScreenFixture {
@@ -150,6 +184,27 @@ TEST_F(GameScreenTest, WrongMinuteTurnsOnlyTheMinuteHandRed) {
     platform::Point hour = onHourHand(*screen->clock);
     EXPECT_EQ(shown.pixel(minute.x, minute.y), WRONG_MINUTE) << "at " << minute.x << "," << minute.y;
     EXPECT_EQ(shown.pixel(hour.x, hour.y), HOUR_COLOUR) << "at " << hour.x << "," << hour.y;
+}
+
+// A child who cannot tell red from green still sees which hand is wrong:
+// each red hand differs from its usual colour by 20 or more in lightness.
+TEST_F(GameScreenTest, TheWrongHandsStandOutInLightnessForEveryVision) {
+    plantLevel(2);
+    auto screen = makeScreen();
+    screen->clock->setTime((screen->targetHour + 1) % 12, (screen->targetMinute + 30) % 60);
+    const platform::Point hands[] = {onHourHand(*screen->clock), onMinuteHand(*screen->clock)};
+    platform::Picture usual = painted(*screen);
+    pressAt(*screen, CHECK);
+    platform::Picture wrong = painted(*screen);
+    for (platform::Point at : hands) {
+        const platform::Colour before = usual.pixel(at.x, at.y), after = wrong.pixel(at.x, at.y);
+        EXPECT_NE(before, after);
+        EXPECT_GT(platform::redOf(after), 2 * std::max(platform::greenOf(after), platform::blueOf(after)))
+            << "the wrong hand stays red";
+        for (const NamedVision& vision : VISIONS)
+            EXPECT_GE(std::abs(lightness(after, vision.matrix) - lightness(before, vision.matrix)), 20.0)
+                << vision.name << " at " << at.x << "," << at.y;
+    }
 }
 
 TEST_F(GameScreenTest, WrongHourTurnsOnlyTheHourHandDarkRedUntilTheNextQuestion) {

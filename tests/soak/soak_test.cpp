@@ -1,7 +1,7 @@
 // A monkey that plays the whole headless program for a long time: random
-// presses and releases, double presses, tick jumps across the counter's wrap,
-// screen switches, level-screen actions and right answers, with the program's
-// standing rules checked after every single event.
+// presses and releases, double presses, keys (some held), tick jumps across
+// the counter's wrap, screen switches, level-screen actions and right
+// answers, with the program's standing rules checked after every single event.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -249,6 +249,8 @@ private:
             release(p);
             press(p, static_cast<std::uint32_t>(below(300)));
             if (chance(70)) release(p);
+        } else if (pick < 580) {
+            keyStroke();
         } else if (pick < 700) {
             lastAction = "tick jump";
             pass(static_cast<std::uint32_t>(chance(90) ? below(200) : below(100000)));
@@ -271,6 +273,26 @@ private:
         } else {
             lastAction = "let the spin run";
             for (int i = 0; i < 40 && application; ++i) pass(84 + static_cast<std::uint32_t>(below(30)));
+        }
+    }
+
+    // A key that names a control or nothing, let go at once or held into
+    // the next events. Never Tab: the focus stays off the exit icons.
+    void keyStroke() {
+        using namespace platform;
+        static constexpr int keys[] = {VK_UP, VK_DOWN,   VK_LEFT, VK_RIGHT, VK_RETURN, VK_SPACE, VK_ESCAPE,
+                                       VK_SHIFT, VK_CONTROL, 'A', 'M', 'R', '0', '7', 'Q'};
+        lastAction = "key";
+        if (failed()) return;
+        const int key = keys[below(std::size(keys))];
+        headless::advanceTicks(static_cast<std::uint32_t>(below(700)));
+        headless::key(key, true);
+        settle();
+        happened();
+        if (chance(80)) {
+            headless::key(key, false);
+            settle();
+            happened();
         }
     }
 

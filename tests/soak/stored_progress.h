@@ -1,7 +1,7 @@
 // What a fresh start would load from the registry file, decoded here on its
 // own (not through ProgressStore) so that the hardening tests can hold the
-// store in memory against the file: numbers as "%d" within their bounds,
-// "stat" as up to 80 bytes of little-endian pairs.
+// store in memory against the file: numbers as DWORDs or "%d" within their
+// bounds, "stat" as up to 80 bytes of little-endian pairs.
 #pragma once
 
 #include <array>
@@ -79,6 +79,16 @@ inline std::int32_t number(const std::vector<std::uint8_t>* bytes, std::int32_t 
     return static_cast<std::int32_t>(value);
 }
 
+// A stored value as a number: a DWORD is its four bytes' number, anything else
+// is read as text.
+inline std::int32_t number(const platform::registry::Value* stored, std::int32_t lowest, std::int32_t highest) {
+    if (stored == nullptr || stored->type != 4 || stored->data.size() != 4)
+        return number(stored ? &stored->data : nullptr, lowest, highest);
+    const std::vector<std::uint8_t>& b = stored->data;
+    const auto value = static_cast<std::int32_t>(b[0] | b[1] << 8 | b[2] << 16 | static_cast<std::uint32_t>(b[3]) << 24);
+    return value < lowest || value > highest ? lowest : value;
+}
+
 // "stat": missing or longer than 80 bytes gives zeros; shorter fills the leading bytes.
 inline std::array<LevelStat, ProgressStore::LEVELS> stats(const std::vector<std::uint8_t>* bytes) {
     std::array<LevelStat, ProgressStore::LEVELS> result{};
@@ -98,15 +108,13 @@ inline std::array<LevelStat, ProgressStore::LEVELS> stats(const std::vector<std:
 inline Progress ofDocument(const platform::registry::Document& document) {
     auto path = platform::registry::userKeyPath(ProgressStore::PROGRESS_KEY);
     const platform::registry::Key* key = path ? document.find(*path) : nullptr;
-    auto data = [&](std::wstring_view name) -> const std::vector<std::uint8_t>* {
-        const platform::registry::Value* value = key ? key->find(name) : nullptr;
-        return value ? &value->data : nullptr;
-    };
+    auto value = [&](std::wstring_view name) { return key ? key->find(name) : nullptr; };
+    const platform::registry::Value* stat = value(L"stat");
     Progress p;
-    p.score = number(data(L"score"), 0, ProgressStore::MAX_SCORE);
-    p.level = number(data(L"level"), 1, ProgressStore::LEVELS);
-    p.autoAdjust = number(data(L"auto"), 0, 1) == 0;
-    p.stats = stats(data(L"stat"));
+    p.score = number(value(L"score"), 0, ProgressStore::MAX_SCORE);
+    p.level = number(value(L"level"), 1, ProgressStore::LEVELS);
+    p.autoAdjust = number(value(L"auto"), 0, 1) == 0;
+    p.stats = stats(stat ? &stat->data : nullptr);
     return p;
 }
 

@@ -1,10 +1,11 @@
 // Writes the headless host's picture of a screen as a binary PPM, for the
 // browser test to compare with the page's canvas pixel for pixel. The local
 // time (which also seeds the questions) is given, the progress starts fresh
-// in a folder of its own, and the screen is reached by the taps a child makes.
+// in a folder of its own (or from a given progress file), and the screen is
+// reached by the taps a child makes.
 // With "answer" instead of a screen and "-" as the file, it prints how many
 // taps of the minute and of the hour arrow set the first question's answer.
-// Usage: reference_screen title|game|level|answer YEAR MONTH DAY HOUR MINUTE SECOND OUT.ppm
+// Usage: reference_screen title|game|level|answer YEAR MONTH DAY HOUR MINUTE SECOND OUT.ppm [PROGRESS.reg]
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -44,13 +45,14 @@ bool writePpm(const platform::Picture& picture, const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string screen = argc == 9 ? argv[1] : "";
+    const std::string screen = argc == 9 || argc == 10 ? argv[1] : "";
     if (screen != "title" && screen != "game" && screen != "level" && screen != "answer") {
-        std::fprintf(stderr, "usage: %s title|game|level|answer YEAR MONTH DAY HOUR MINUTE SECOND OUT.ppm\n", argv[0]);
+        std::fprintf(stderr, "usage: %s title|game|level|answer YEAR MONTH DAY HOUR MINUTE SECOND OUT.ppm [PROGRESS.reg]\n", argv[0]);
         return 2;
     }
     const auto folder = std::filesystem::temp_directory_path() / ("reference_screen." + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
+    if (argc == 10) std::filesystem::copy_file(argv[9], folder / "registry.reg");
     platform::headless::reset();
     platform::headless::setRegistryFolder(folder);
     platform::headless::setLocalTime(timeFrom(argv + 2));

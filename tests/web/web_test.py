@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """The web page in headless Chromium: it loads cleanly, plays with mouse and
-touch, keeps progress across reloads, draws the same pixels as the headless
-host, survives damaged or throwing storage, plays in one tab at a time, plays
-offline, and rests when nothing moves.
+touch, keeps progress across reloads and within the storage's room, loads a
+progress file only when asked and can undo it, draws the same pixels as the
+headless host, survives damaged or throwing storage, plays in one tab at a
+time, plays offline, and rests when nothing moves.
 
 Each case gets a browser profile of its own; the page is served by a local
 server on 127.0.0.1 that lives as long as the run.
@@ -38,6 +39,7 @@ HOUR_FORWARD = (30, 190)
 HOUR_BACK = (30, 215)
 MINUTE_FORWARD = (210, 190)
 CHECK = (120, 245)
+AUTO_BOX = (35, 45)
 # The local time of every case; it also seeds the questions.
 WHEN = (2026, 12, 8, 10, 9, 30)
 FIXED_DATE = """(() => {
@@ -49,6 +51,13 @@ FIXED_DATE = """(() => {
   }
   window.Date = FixedDate;
 })();""" % (WHEN[0], WHEN[1] - 1, WHEN[2], WHEN[3], WHEN[4], WHEN[5])
+# The texts that the page's status line shows, as they come.
+STATUS_SHOWN = """document.addEventListener("DOMContentLoaded", () => {
+  const line = document.getElementById("status");
+  window.statusShown = line.textContent ? [line.textContent] : [];
+  new MutationObserver(() => line.textContent && window.statusShown.push(line.textContent))
+    .observe(line, {childList: true});
+});"""
 THROWING_STORAGE = """(() => {
   for (const name of ["getItem", "setItem", "removeItem"])
     Storage.prototype[name] = () => { throw new DOMException("denied", "SecurityError"); };
@@ -174,8 +183,22 @@ class Browser:
         return [entry["message"] for entry in self.driver.get_log("browser") if entry["level"] == "SEVERE"]
 
     def notice(self):
+        """The notice's text (no-break spaces as spaces); None when none is shown."""
         return self.js("const n = document.getElementById('notice');"
-                       "return n.hidden ? null : document.getElementById('notice-text').textContent;")
+                       "return n.hidden ? null : document.getElementById('notice-text').textContent.replace(/\u00a0/g, ' ');")
+
+    def click(self, element_id):
+        self.js("document.getElementById(arguments[0]).click();", element_id)
+
+    def load_file(self, text):
+        """Chooses a file of that text (bytes) with "Load progress"."""
+        with tempfile.NamedTemporaryFile(suffix=".reg", delete=False) as f:
+            f.write(text)
+        try:
+            self.driver.find_element("id", "progress-file").send_keys(f.name)
+            self.wait_for(lambda: self.notice() is not None, "the page's answer to a loaded file")
+        finally:
+            os.unlink(f.name)
 
 
 class Reference:
@@ -185,9 +208,10 @@ class Reference:
         self.tool = tool
         self.folder = tempfile.TemporaryDirectory(prefix="horalia-reference.")
 
-    def screen(self, name):
+    def screen(self, name, progress=None):
+        """The screen's picture, with the progress of that file when given."""
         path = os.path.join(self.folder.name, name + ".ppm")
-        subprocess.run([self.tool, name, *map(str, WHEN), path], check=True)
+        subprocess.run([self.tool, name, *map(str, WHEN), path, *([progress] if progress else [])], check=True)
         with open(path, "rb") as ppm:
             data = ppm.read()
         header = b"P6\n%d %d\n255\n" % (WIDTH, HEIGHT)
@@ -271,22 +295,53 @@ def case_same_pixels(server, reference):
             assert different == 0, "%s screen: %d pixels differ from the headless host's" % (name, different)
 
 
-def case_damaged_storage(server, reference):
-    """A stored text that cannot be read is kept aside; the game starts at level 1."""
-    with Browser(server.url) as browser:
+def damaged_copies(browser):
+    return browser.js("return Object.keys(localStorage).filter(k => k.startsWith('horalia.registry.damaged-'))"
+                      ".map(k => localStorage.getItem(k));")
+
+
+def case_storage_kept(server, reference):
+    """Progress cannot silently stop being kept. A stored text that cannot be
+    read is set aside as the one damaged copy (older ones go) and the game
+    starts afresh at level 1; one that does not fit beside what else the
+    browser keeps is dropped, with a word, so that progress is kept again. A
+    file over the size limit is refused before anything is stored, its size
+    named. Writes that fail are told once."""
+    with Browser(server.url, scripts=(FIXED_DATE, STATUS_SHOWN)) as browser:
         browser.open()
-        browser.js("localStorage.setItem('horalia.registry', 'not a registry\\u0000');")
+        browser.js("localStorage.setItem('horalia.registry.damaged-20250101-000000', 'older');"
+                   "localStorage.setItem('horalia.registry', 'not a registry\\u0000');")
         browser.reload()
         browser.tap(TITLE)
-        kept = browser.js("return Object.keys(localStorage).filter(k => k.startsWith('horalia.registry.damaged-'))"
-                          ".map(k => localStorage.getItem(k));")
-        assert kept == ["not a registry\u0000"], "damaged text not kept aside: %r" % kept
+        assert damaged_copies(browser) == ["not a registry\u0000"], "kept aside: %r" % damaged_copies(browser)
         assert browser.pixels() == reference.screen("game"), "the game did not start afresh at level 1"
+        # 2.5 MB of another page's data and 2 MB of damaged progress leave no
+        # room for a copy (the browser allows about 5 MB).
+        browser.js("localStorage.clear(); localStorage.setItem('another page', 'x'.repeat(2.5 * 1048576));"
+                   "localStorage.setItem('horalia.registry', 'damaged ' + 'y'.repeat(2 * 1048576));")
+        browser.reload()
+        assert damaged_copies(browser) == [], "a copy that cannot fit"
+        assert (browser.stored() or "").startswith("Windows Registry Editor"), "progress is not kept again"
+        assert any("had to be removed" in text for text in browser.js("return window.statusShown"))
+        stored = browser.stored()
+        header = b"Windows Registry Editor Version 5.00\r\n\r\n"
+        browser.load_file(header + b";" * ((6 << 20) - len(header)))
+        assert "6.0 MB" in browser.notice() and "2 MB" in browser.notice(), browser.notice()
+        assert browser.stored() == stored, "the file over the limit was stored"
+        browser.click("notice-button")
+        # A full storage: the game's writes fail and the player is told once.
+        browser.js("const set = Storage.prototype.setItem; Storage.prototype.setItem = function (key, value) {"
+                   "  if (key === 'horalia.registry') throw new DOMException('full', 'QuotaExceededError');"
+                   "  return set.call(this, key, value); };")
+        for tap in (TITLE, MENU, AUTO_BOX, AUTO_BOX):
+            browser.tap(tap)
+        told = [text for text in browser.js("return window.statusShown") if "keep progress" in text]
+        assert len(told) == 1, "failed writes told %d times" % len(told)
 
 
 def case_throwing_storage(server, reference):
-    """Storage that throws at every call leaves the game playable."""
-    with Browser(server.url, scripts=(FIXED_DATE, THROWING_STORAGE)) as browser:
+    """Storage that throws at every call leaves the game playable, and says so once."""
+    with Browser(server.url, scripts=(FIXED_DATE, THROWING_STORAGE, STATUS_SHOWN)) as browser:
         browser.open()
         browser.tap(TITLE)
         assert browser.pixels() == reference.screen("game"), "the game did not start without storage"
@@ -294,6 +349,45 @@ def case_throwing_storage(server, reference):
         browser.tap(HOUR_FORWARD)
         assert browser.js("return window.horaliaPage.frames") > frames, "the arrow did not move the hand"
         assert not browser.errors(), "console errors: %s" % browser.errors()
+        told = browser.js("return window.statusShown")
+        assert len(told) == 1 and "keep progress" in told[0], "told: %s" % told
+
+
+# Progress as the page stores it, and as a Windows registry editor exports
+# other progress: UTF-16 with numbers as DWORDs (level 3, score 123).
+STORED_PROGRESS = ('Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Quillmoor\\Horalia]\n'
+                   '"score"="345"\n"level"="8"\n\n')
+EXPORTED_PROGRESS = b"\xff\xfe" + ('Windows Registry Editor Version 5.00\r\n\r\n'
+                                   '[HKEY_CURRENT_USER\\Software\\Quillmoor\\Horalia]\r\n'
+                                   '"Level"=dword:00000003\r\n"Score"=dword:0000007b\r\n\r\n').encode("utf-16-le")
+
+
+def case_load_progress(server, reference):
+    """Loading a file asks first, with level and score on both sides: "Keep
+    mine" changes nothing; "Replace" loads it (the game then draws what the
+    headless host draws from the same file); "Undo" brings the progress back."""
+    with Browser(server.url) as browser, tempfile.NamedTemporaryFile(suffix=".reg") as exported:
+        exported.write(EXPORTED_PROGRESS)
+        exported.flush()
+        browser.open()
+        browser.js("localStorage.setItem('horalia.registry', arguments[0]);", STORED_PROGRESS)
+        browser.reload()
+        browser.load_file(EXPORTED_PROGRESS)
+        asked = browser.notice()
+        assert "level 8, score 345" in asked and "level 3, score 123" in asked, asked
+        browser.click("notice-other")
+        assert browser.notice() is None and browser.stored() == STORED_PROGRESS, "kept progress changed"
+        browser.load_file(EXPORTED_PROGRESS)
+        browser.click("notice-button")
+        restarted = ("return !!window.horaliaPage && window.horaliaPage.frames > 0 && "
+                     "document.getElementById('undo-load').hidden === %s")
+        browser.wait_for(lambda: browser.js(restarted % "false"), "the game with the loaded progress")
+        browser.settle()
+        browser.tap(TITLE)
+        assert browser.pixels() == reference.screen("game", exported.name), "not the file's progress"
+        browser.click("undo-load")
+        browser.wait_for(lambda: browser.js(restarted % "true") and browser.stored() == STORED_PROGRESS,
+                         "the earlier progress back")
 
 
 def case_second_tab(server, reference):
@@ -432,8 +526,8 @@ def case_idle_and_spin(server, reference):
         assert 84 <= pace <= 125, "the spin's steps came %.0f ms apart" % pace
 
 
-CASES = [case_play_keep_progress, case_touch, case_same_pixels, case_damaged_storage, case_throwing_storage,
-         case_second_tab, case_offline, case_new_version, case_idle_and_spin]
+CASES = [case_play_keep_progress, case_touch, case_same_pixels, case_storage_kept, case_throwing_storage,
+         case_load_progress, case_second_tab, case_offline, case_new_version, case_idle_and_spin]
 
 
 # ---- Figures and screenshots.

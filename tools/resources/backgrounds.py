@@ -288,12 +288,15 @@ def title_background(words):
                    P(sx + 33 * math.cos(a), sy + 33 * math.sin(a))], fill=(255, 214, 60))
     d.ellipse(P(sx - 20, sy - 20, sx + 20, sy + 20), fill=(255, 200, 40))
     d.ellipse(P(sx - 16, sy - 17, sx + 14, sy + 12), fill=(255, 222, 90))
+    # Tufts and flowers stand below the invitation's strip, so that its words,
+    # however long in a language, never cover them.
+    assert TITLE_CAPTION[3] <= 277
     d = meadow(img, ((30, 28, 11), (40, 206, 9), (212, 196, 8)),
                lambda x: 236 - 12 * math.sin((x + 40) / 240 * math.pi * 1.3),
                lambda x: 258 + 8 * math.sin((x - 20) / 240 * math.pi * 2.1),
-               [(14, 270, 2.2), (60, 282, 2.0), (182, 278, 2.2), (230, 268, 1.8)],
-               ((24, 282, 3.6, (255, 255, 255)), (44, 268, 3.0, (255, 120, 160)),
-                (198, 266, 3.2, (180, 140, 255)), (218, 284, 3.4, (255, 230, 80))),
+               [(12, 288, 2.2), (70, 290, 2.0), (160, 289, 2.2), (232, 288, 1.8)],
+               ((26, 283, 3.6, (255, 255, 255)), (50, 287, 3.0, (255, 120, 160)),
+                (190, 287, 3.2, (180, 140, 255)), (214, 283, 3.4, (255, 230, 80))),
                centre=lambda petal: (255, 150, 40) if petal == (255, 230, 80) else (255, 214, 60))
     # the name, each letter its own colour
     name = "Horalia"

@@ -1,9 +1,11 @@
 # Turns the translation table (resources/translations.tsv: one row per text,
 # one column per language) into what the build reads: resources/translations.rc
 # (under each language's LANGUAGE statement its string table, its string
-# variants and its worded pictures) and resources/languages.h (the languages,
-# for the code and tests). The pictures themselves are painted from the same
-# table by backgrounds.py and small_pictures.py.
+# variants and its worded pictures), resources/languages.h (the languages,
+# for the code and tests), the web page's own words (rows page.*, into
+# platform/web/page/words.js) and the desktop entry's and software centre's
+# (rows package.*, into packaging/words.cmake). The pictures themselves are
+# painted from the same table by backgrounds.py and small_pictures.py.
 #
 # A row keyed IDS_NAME[first,second] is a variant of the string IDS_NAME for
 # the numbers it is filled with: each selector is "*" (any number), "=N"
@@ -12,8 +14,10 @@
 # the table's order, whose selectors the numbers meet and whose cell is not
 # empty; else the string itself.
 
+import json
 import os
 import re
+from xml.sax.saxutils import escape
 
 from common import BITMAPS, ENGLISH, ROOT, bitmap_name, translations
 
@@ -149,11 +153,62 @@ def header_text(languages):
             "inline constexpr HoraliaLanguage HORALIA_LANGUAGES[] = {\n%s,\n};\n" % (HEADER, rows))
 
 
+def words_of(table, lang, prefix):
+    return {key[len(prefix):]: text for key, text in table[lang].items() if key.startswith(prefix)}
+
+
+def page_words_js(table, languages):
+    """The page's words by language column, for horalia_page.js; ASCII, so
+    that no server's idea of the file's encoding can spoil them."""
+    words = {lang: words_of(table, lang, "page.") for lang in languages}
+    for lang in languages:
+        missing = [key for key, text in words[lang].items() if not text]
+        assert not missing, "%s: page words without text: %s" % (lang, missing)
+        # The page fills in {name}: every language names the same ones.
+        unlike = [key for key, text in words[lang].items()
+                  if sorted(re.findall(r"{\w+}", text)) != sorted(re.findall(r"{\w+}", words[ENGLISH][key]))]
+        assert not unlike, "%s: page words with other {names} than English: %s" % (lang, unlike)
+    return ("// %s\n// The page's own words in each language of the game, by the table's column.\n"
+            "window.HORALIA_WORDS = %s;\n" % (HEADER, json.dumps(words, indent=1)))
+
+
+def cmake_string(text):
+    """A quoted CMake argument (it may span lines)."""
+    return '"%s"' % text.replace("\\", "\\\\").replace('"', '\\"').replace("$", "\\$")
+
+
+def package_words_cmake(table, languages):
+    """The desktop entry's and the software centre's words in every language,
+    as CMake variables that packaging/CMakeLists.txt puts into their templates."""
+    def desktop(key, field):
+        return ["%s%s=%s" % (field, "" if lang == ENGLISH else "[%s]" % lang, table[lang]["package." + key])
+                for lang in languages]
+
+    def xml(element, key, indent):
+        return ["%s<%s%s>%s</%s>" % (indent, element, "" if lang == ENGLISH else ' xml:lang="%s"' % lang,
+                                     escape(table[lang]["package." + key]), element) for lang in languages]
+    paragraphs = sorted(key[len("package."):] for key in table[ENGLISH] if key.startswith("package.description_"))
+    variables = {
+        "HORALIA_DESKTOP_WORDS": desktop("generic_name", "GenericName") + desktop("summary", "Comment")
+        + desktop("keywords", "Keywords"),
+        "HORALIA_METAINFO_SUMMARY": xml("summary", "summary", "  "),
+        "HORALIA_METAINFO_DESCRIPTION": [line for key in paragraphs for line in xml("p", key, "    ")],
+    }
+    for lang in languages:
+        missing = [key for key, text in words_of(table, lang, "package.").items() if not text]
+        assert not missing, "%s: package words without text: %s" % (lang, missing)
+    return "# %s\n# The desktop entry's and the software centre's words in every language.\n%s" % (
+        HEADER, "".join("set(%s %s)\n" % (name, cmake_string("\n".join(lines))) for name, lines in variables.items()))
+
+
 def build():
     table, languages = translations()
     assert languages[0] == ENGLISH, "English is the first column"
-    for name, text in (("translations.rc", rc_text(table, languages)), ("languages.h", header_text(languages))):
-        with open(os.path.join(ROOT, "resources", name), "w", encoding="ascii") as f:
+    for folder, name, text in (("resources", "translations.rc", rc_text(table, languages)),
+                               ("resources", "languages.h", header_text(languages)),
+                               ("platform/web/page", "words.js", page_words_js(table, languages)),
+                               ("packaging", "words.cmake", package_words_cmake(table, languages))):
+        with open(os.path.join(ROOT, folder, name), "w", encoding="ascii" if name != "words.cmake" else "utf-8") as f:
             f.write(text)
 
 

@@ -1,8 +1,8 @@
-// The page around the game: the canvas and its scaling, the pointer as the
-// stylus, the frames that drive the game's loop, the clock, Web Audio, the
-// progress links, one copy at a time, the goodbye screen and the offline
-// worker. The program (horalia.js / horalia.wasm) reaches this page through
-// Module.horalia.
+// The page around the game: its words in the game's language, the canvas and
+// its scaling, the frames that drive the game's loop, the pointer as the
+// stylus, the clock, Web Audio, the progress in local storage and in files,
+// one copy at a time, the goodbye screen and the offline worker. The program
+// (horalia.js / horalia.wasm) reaches this page through Module.horalia.
 "use strict";
 
 (() => {
@@ -10,20 +10,55 @@
   const HEIGHT = 320;
   // With nothing drawn and no input for this long, frames stop until the next input.
   const IDLE_MS = 1000;
-  // The one name of the progress in local storage; the program takes it from here.
-  const STORAGE_KEY = "horalia.registry";
+  const STATUS_MS = 6000;
+  const REGISTRY_HEADER = "Windows Registry Editor Version 5.00";
+  // The same limit as the program's storage; the game's own text stays under 1 KB.
+  const MAX_PROGRESS_BYTES = 2 * 1024 * 1024;
+  const LOCK_NAME = "horalia";
   // The kinds of input the page queues for the program, [kind, a, b]; the
   // program looks the codes up here by these names.
   const INPUT = Object.freeze({ stylusDown: 1, stylusUp: 2, keyDown: 3, keyUp: 4 });
-  const REGISTRY_HEADER = "Windows Registry Editor Version 5.00";
-  const LOCK_NAME = "horalia";
 
-  const canvas = document.getElementById("screen");
+  // ---- Words: the page speaks the language the game chooses from the
+  // browser's languages (the first that the game has: that country's, else
+  // the language's own, else another country's; else English). words.js,
+  // made from the translation table, holds them all; {name} in a text is
+  // filled in.
+  function pageLanguage(preferred) {
+    const columns = Object.keys(window.HORALIA_WORDS);
+    for (const tag of preferred) {
+      const [code, country] = String(tag).toLowerCase().split(/[-_]/);
+      const same = columns.filter((column) => column.toLowerCase().split("_")[0] === code);
+      const best = same.find((column) => column.toLowerCase() === code + "_" + country) ||
+        same.find((column) => !column.includes("_")) || same[0];
+      if (best) return best;
+    }
+    return "en";
+  }
+  const language = pageLanguage(navigator.languages || [navigator.language]);
+  const words = window.HORALIA_WORDS[language];
+  document.documentElement.lang = language.replace("_", "-");
+  document.querySelector("meta[name=description]").content = words.description;
+  for (const element of document.querySelectorAll("[data-word]")) element.textContent = words[element.dataset.word];
+
+  // A filled-in value stays on the line of the word before it.
+  function fill(template, values) {
+    return template.replace(/ (?=\{\w+\})/g, "\u00a0").replace(/\{(\w+)\}/g, (whole, name) => values[name]);
+  }
+
+  const byId = (id) => document.getElementById(id);
+  const canvas = byId("screen");
   const context = canvas.getContext("2d", { alpha: false });
-  const links = document.getElementById("links");
-  const notice = document.getElementById("notice");
-  const noticeText = document.getElementById("notice-text");
-  const noticeButton = document.getElementById("notice-button");
+  const links = byId("links");
+  const notice = byId("notice");
+  const noticeText = byId("notice-text");
+  const noticeButton = byId("notice-button");
+  const noticeOther = byId("notice-other");
+  const statusLine = byId("status");
+  const saveButton = byId("save-progress");
+  const loadButton = byId("load-progress");
+  const undoButton = byId("undo-load");
+  const fileInput = byId("progress-file");
 
   // ---- Screen: the largest whole number of device pixels per game pixel
   // that fits; a fraction (still crisp, nearest neighbour) when none does.
@@ -40,10 +75,150 @@
   window.addEventListener("orientationchange", fitCanvas);
   fitCanvas();
 
+  // ---- Notices: over the whole page, with one or two answers; and a short
+  // status line over the foot of the page that goes by itself.
+  function showNotice(text, buttonText, action, otherText, otherAction) {
+    noticeText.textContent = text;
+    noticeButton.textContent = buttonText;
+    noticeButton.onclick = action;
+    noticeOther.hidden = !otherText;
+    noticeOther.textContent = otherText || "";
+    noticeOther.onclick = otherAction || null;
+    notice.hidden = false;
+    noticeButton.focus();
+  }
+
+  function hideNotice() {
+    notice.hidden = true;
+  }
+
+  let statusTimer = 0;
+  function showStatus(text) {
+    statusLine.textContent = text;
+    clearTimeout(statusTimer);
+    statusTimer = setTimeout(() => (statusLine.textContent = ""), STATUS_MS);
+  }
+
+  // ---- Storage: the progress (the registry text) under one key of the
+  // browser's local storage, the newest text that could not be read set
+  // aside, and the progress that a loaded file replaced, kept for one Undo.
+  // The live progress comes first: the two copies give way when room runs out.
+  const KEY = "horalia.registry";
+  const DAMAGED = KEY + ".damaged-";
+  const REPLACED = KEY + ".replaced";
+  let toldCannotKeep = false;
+
+  // Said once: the game plays on without keeping progress.
+  function cannotKeep() {
+    if (toldCannotKeep) return;
+    toldCannotKeep = true;
+    showStatus(words.cannot_keep);
+  }
+
+  function timeStamp() {
+    const pad = (n) => String(n).padStart(2, "0");
+    const now = new Date();
+    return "" + now.getFullYear() + pad(now.getMonth() + 1) + pad(now.getDate()) + "-" + pad(now.getHours()) +
+           pad(now.getMinutes()) + pad(now.getSeconds());
+  }
+
+  const storage = {
+    // The stored progress; null when there is none, undefined when storage
+    // cannot be reached.
+    read() {
+      try {
+        return localStorage.getItem(KEY);
+      } catch (error) {
+        cannotKeep();
+        return undefined;
+      }
+    },
+
+    // Stores the progress, making room by dropping the copies when needed;
+    // false (and the player told once) when it cannot be stored.
+    write(text) {
+      if (this.put(KEY, text)) return true;
+      this.dropCopies();
+      if (this.put(KEY, text)) return true;
+      cannotKeep();
+      return false;
+    },
+
+    // Moves the stored progress aside as the one kept copy of a text that
+    // could not be read (older ones go); a copy that does not fit is
+    // dropped, and the player told. False when storage cannot be reached.
+    setAside() {
+      try {
+        const text = localStorage.getItem(KEY);
+        this.removeCopies(DAMAGED);
+        if (text !== null && !this.put(DAMAGED + timeStamp(), text)) showStatus(words.damaged_dropped);
+        localStorage.removeItem(KEY);
+        return true;
+      } catch (error) {
+        cannotKeep();
+        return false;
+      }
+    },
+
+    // Puts a loaded file's text in place of the progress, which is kept for
+    // one Undo when there is room ("" when there was none). False when the
+    // text could not be stored.
+    replace(text) {
+      const before = this.read();
+      if (before === undefined) return false;
+      this.removeCopies(REPLACED);
+      this.put(REPLACED, before || "");
+      if (this.write(text)) return true;
+      this.removeCopies(REPLACED);
+      return false;
+    },
+
+    // Brings back the progress that the last loaded file replaced.
+    undo() {
+      try {
+        const before = localStorage.getItem(REPLACED);
+        if (before === null) return false;
+        if (before === "") localStorage.removeItem(KEY);
+        else if (!this.write(before)) return false;
+        localStorage.removeItem(REPLACED);
+        return true;
+      } catch (error) {
+        cannotKeep();
+        return false;
+      }
+    },
+
+    put(key, text) {
+      try {
+        localStorage.setItem(key, text);
+        return true;
+      } catch (error) {
+        return false;
+      }
+    },
+
+    removeCopies(prefix) {
+      try {
+        for (const key of Object.keys(localStorage)) if (key.startsWith(prefix)) localStorage.removeItem(key);
+      } catch (error) {
+        // storage out of reach: nothing to remove
+      }
+    },
+
+    dropCopies() {
+      this.removeCopies(DAMAGED);
+      this.removeCopies(REPLACED);
+    },
+  };
+
   // ---- The host object the program calls.
+  let firstFrameShown;
+  const firstFrame = new Promise((resolve) => (firstFrameShown = resolve));
+
   const host = {
+    storage,
     INPUT,
-    STORAGE_KEY,
+    fileText: "",         // a progress file being looked at (horalia_web_file_progress)
     input: [],            // [kind, a, b], kind one of INPUT: (x, y) or (virtual key, 0)
     resume: null,         // resumes the program's loop at the next frame
     frameRequested: false,
@@ -52,6 +227,7 @@
     hiddenSince: document.hidden ? performance.now() : null,
     hiddenTotal: 0,
     stopped: false,
+    language,             // the table's column the page speaks, for the tests
     frames: 0,            // animation frames that drew a picture, for the tests
     drewInWakeup: -1,
     wakeups: 0,           // animation frames that ran the game's loop, for the tests
@@ -73,6 +249,7 @@
       if (this.firstFrameAt === null) {
         this.firstFrameAt = performance.now();
         performance.mark("horalia-first-frame");
+        firstFrameShown();
       }
     },
 
@@ -179,14 +356,16 @@
       this.playing = null;
     },
 
-    // The game ended by its exit icon.
+    // The game ended by its exit icon (its click plays on).
     ended() {
       this.stopped = true;
+      this.resume = null;
       releaseLock();
-      showNotice("Well done! See you next time.", "Play again", () => location.reload());
+      showNotice(words.goodbye, words.play_again, () => location.reload());
     },
 
-    // Another tab took the game over: this one stops where it is.
+    // The game stops where it is: another tab took it over, or the page
+    // starts afresh.
     stop() {
       this.stopped = true;
       this.resume = null;
@@ -264,25 +443,11 @@
     });
   }
 
-  // ---- Notices over the page.
-  function showNotice(text, buttonText, action) {
-    noticeText.textContent = text;
-    noticeButton.textContent = buttonText;
-    noticeButton.onclick = action;
-    notice.hidden = false;
-  }
-
-  // ---- Progress: the registry text moves in and out as a .reg file.
-  function readStored() {
-    try {
-      return localStorage.getItem(STORAGE_KEY);
-    } catch (error) {
-      return null;
-    }
-  }
-
-  document.getElementById("save-progress").addEventListener("click", () => {
-    const text = readStored() || REGISTRY_HEADER + "\r\n\r\n";
+  // ---- Progress files: the registry text moves in and out as a .reg file.
+  // A file is looked at before it replaces anything: its size, its header
+  // and what the game would read from it, shown beside what it would replace.
+  saveButton.addEventListener("click", () => {
+    const text = storage.read() || REGISTRY_HEADER + "\r\n\r\n";
     const link = document.createElement("a");
     link.href = URL.createObjectURL(new Blob([text], { type: "text/plain" }));
     link.download = "horalia-progress.reg";
@@ -290,35 +455,91 @@
     setTimeout(() => URL.revokeObjectURL(link.href), 1000);
   });
 
-  const fileInput = document.getElementById("progress-file");
-  document.getElementById("load-progress").addEventListener("click", () => fileInput.click());
+  loadButton.addEventListener("click", () => fileInput.click());
+
+  function tooLarge(bytes) {
+    const megabytes = (fraction) => new Intl.NumberFormat(document.documentElement.lang, {
+      style: "unit", unit: "megabyte", minimumFractionDigits: fraction, maximumFractionDigits: fraction });
+    // Rounded up, so that a file just over the limit does not read as the limit.
+    const size = megabytes(1).format(Math.ceil((bytes / 1048576) * 10) / 10);
+    const limit = megabytes(0).format(MAX_PROGRESS_BYTES / 1048576);
+    showNotice(fill(words.too_large, { size, limit }), words.back_to_game, hideNotice);
+  }
+
+  // The file's text: UTF-16 with its byte-order mark as a Windows registry
+  // editor exports, otherwise UTF-8; null when it is neither.
+  function fileText(bytes) {
+    const utf16 = bytes.length >= 2 && bytes[0] === 0xff && bytes[1] === 0xfe;
+    try {
+      return new TextDecoder(utf16 ? "utf-16le" : "utf-8", { fatal: true }).decode(bytes);
+    } catch (error) {
+      return null;
+    }
+  }
+
+  // Level and score as the game would read them from a text; null when the
+  // game could not read it.
+  function progressIn(text) {
+    host.fileText = text;
+    const found = Module._horalia_web_file_progress();
+    host.fileText = "";
+    return found < 0 ? null : { level: Math.floor(found / 1000000), score: found % 1000000 };
+  }
+
   fileInput.addEventListener("change", async () => {
     const file = fileInput.files[0];
     fileInput.value = "";
     if (!file) return;
-    const text = (await file.text()).replace(/^\uFEFF/, "");
-    if (!text.startsWith(REGISTRY_HEADER)) {
-      showNotice("That file holds no Horalia progress.", "Back to the game", () => (notice.hidden = true));
+    if (file.size > MAX_PROGRESS_BYTES) {
+      tooLarge(file.size);
       return;
     }
-    try {
-      localStorage.setItem(STORAGE_KEY, text);
-    } catch (error) {
-      showNotice("This browser does not let Horalia keep progress.", "Back to the game",
-                 () => (notice.hidden = true));
+    const text = fileText(new Uint8Array(await file.arrayBuffer()));
+    const stored = new TextEncoder().encode(text || "").length;
+    if (stored > MAX_PROGRESS_BYTES) {
+      tooLarge(stored);
       return;
     }
-    // The game reads its progress as it starts.
-    location.reload();
+    await firstFrame;  // the program is running
+    const incoming = text && text.startsWith(REGISTRY_HEADER) ? progressIn(text) : null;
+    if (!incoming) {
+      showNotice(words.not_progress, words.back_to_game, hideNotice);
+      return;
+    }
+    const now = progressIn(storage.read() || REGISTRY_HEADER + "\n") || { level: 1, score: 0 };
+    const question = [words.replace_ask, fill(words.progress_now, now), fill(words.progress_in_file, incoming)];
+    showNotice(question.join("\n"), words.replace, () => {
+      // Stopped first, so that nothing the game still does mixes into the new progress.
+      host.stop();
+      if (!storage.replace(text)) {
+        showNotice(words.cannot_keep, words.try_again, () => location.reload());
+        return;
+      }
+      restart("#progress-loaded");
+    }, words.keep_mine, hideNotice);
   });
 
   // ---- What Horalia is, and the licences it comes under.
-  document.getElementById("about").addEventListener("click", () => {
-    showNotice("Horalia teaches children to read and set a clock. It is free software under the MIT " +
-               "licence (LICENSE, beside this page); its letters are Liberation Sans, under the SIL " +
-               "Open Font License 1.1 (LICENSE.fonts).",
-               "Back to the game", () => (notice.hidden = true));
+  byId("about").addEventListener("click", () => showNotice(words.about_text, words.back_to_game, hideNotice));
+
+  undoButton.addEventListener("click", () => {
+    host.stop();
+    storage.undo();
+    restart("");
   });
+
+  // The game reads its progress as it starts: the page starts afresh, with a
+  // mark that says why.
+  function restart(mark) {
+    if (mark) location.replace(location.pathname + location.search + mark);
+    location.reload();
+  }
+
+  function markedBy(mark) {
+    if (location.hash !== mark) return false;
+    history.replaceState(null, "", location.pathname + location.search);
+    return true;
+  }
 
   // ---- One copy at a time: the tab holding the lock plays; the others say
   // so and can take the game over. The tab that loses it stops and says so.
@@ -327,17 +548,16 @@
   let started = false;
 
   function alreadyOpen() {
-    showNotice("Horalia is already open in another tab or window.", "Play here", playHere);
+    showNotice(words.already_open, words.play_here, playHere);
   }
 
   function playHere() {
     if (started) {
       // This tab's game has stopped; start afresh and take over after the reload.
-      location.replace(location.pathname + "#take-over");
-      location.reload();
+      restart("#take-over");
       return;
     }
-    notice.hidden = true;
+    hideNotice();
     if (channel) channel.postMessage("take-over");
     navigator.locks.request(LOCK_NAME, (lock) => holdAndStart(lock));
   }
@@ -366,19 +586,12 @@
       horalia: host,
       print: (text) => console.log(text),
       printErr: (text) => console.warn(text),
-      onAbort: () => showNotice("Horalia stopped unexpectedly.", "Start again", () => location.reload()),
+      onAbort: () => showNotice(words.stopped, words.start_again, () => location.reload()),
     };
     const script = document.createElement("script");
     script.src = "horalia.js";
-    script.onerror = () => showNotice("Horalia could not be loaded.", "Try again", () => location.reload());
+    script.onerror = () => showNotice(words.not_loaded, words.try_again, () => location.reload());
     document.body.appendChild(script);
-  }
-
-  // A stopped tab reloads itself with this mark to take the game over.
-  function takeOverAsked() {
-    if (location.hash !== "#take-over") return false;
-    history.replaceState(null, "", location.pathname + location.search);
-    return true;
   }
 
   function claimAndStart() {
@@ -386,7 +599,8 @@
       startGame();
       return;
     }
-    if (takeOverAsked()) {
+    // A stopped tab reloads itself with this mark to take the game over.
+    if (markedBy("#take-over")) {
       if (channel) channel.postMessage("take-over");
       navigator.locks.request(LOCK_NAME, (lock) => holdAndStart(lock));
       return;
@@ -408,6 +622,10 @@
       navigator.serviceWorker.register("sw.js").catch(() => {});
   }
 
+  if (markedBy("#progress-loaded")) {
+    undoButton.hidden = false;
+    showStatus(words.progress_loaded);
+  }
   window.horaliaPage = host;
   claimAndStart();
   keepOffline();
