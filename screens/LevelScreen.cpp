@@ -102,11 +102,11 @@ Figure* LevelScreen::keyedControl(int virtualKey) const {
     // The boxes lie in two rows of five: across is one level, down is five.
     auto besideCurrent = [this](std::int32_t by) -> Figure* {
         const std::int32_t level = store->level + by;
-        return level >= 1 && level <= LEVELS ? levelBoxes[level - 1] : nullptr;
+        return level >= 1 && level <= ProgressStore::LEVELS ? levelBoxes[level - 1] : nullptr;
     };
     if (virtualKey >= '1' && virtualKey <= '9') return levelBoxes[virtualKey - '1'];
     switch (virtualKey) {
-    case '0': return levelBoxes[LEVELS - 1];
+    case '0': return levelBoxes[ProgressStore::LEVELS - 1];
     case platform::VK_LEFT: return besideCurrent(-1);
     case platform::VK_RIGHT: return besideCurrent(1);
     case platform::VK_UP: return besideCurrent(-5);
