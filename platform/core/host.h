@@ -32,6 +32,11 @@ void windowShown();
 // Someone asked the window to come to the front.
 void raiseWindow();
 
+// True when this process has a window that the user can see, or could once
+// it is raised; false when it has none, or draws where nobody looks (a video
+// driver without a display). A copy that shows nothing gives way to another.
+bool windowShows();
+
 // Plays a RIFF WAVE that the core has checked; waveId is its resource id or 0.
 bool playWave(std::span<const std::uint8_t> wave, std::uint32_t waveId, unsigned flags);
 

@@ -20,6 +20,7 @@ struct HeadlessState {
     LocalTime time{2026, 12, 1, 7, 9, 30, 0, 0};
     std::vector<headless::PlayedSound> sounds;
     int lastWait = -1;
+    bool windowShows = true;
 };
 
 HeadlessState& state() {
@@ -45,6 +46,7 @@ void present(const Picture&) {}
 void windowCreated(std::wstring_view) {}
 void windowShown() {}
 void raiseWindow() {}
+bool windowShows() { return state().windowShows; }
 
 bool playWave(std::span<const std::uint8_t>, std::uint32_t waveId, unsigned flags) {
     state().sounds.push_back({waveId, flags});
@@ -91,6 +93,8 @@ void clearPlayedSounds() { state().sounds.clear(); }
 int lastWait() { return state().lastWait; }
 
 int raiseRequests() { return posix::singleInstance::raiseRequests(); }
+
+void setWindowShows(bool shows) { state().windowShows = shows; }
 
 void setRegistryFolder(const std::filesystem::path& folder) { posix::setSettingsFolder(folder); }
 

@@ -185,6 +185,13 @@ void raiseWindow() {
     SDL_RaiseWindow(desktop().window);
 }
 
+bool windowShows() { return desktop().window && videoDriverShows(); }
+
+bool videoDriverShows() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver && SDL_strcasecmp(driver, "offscreen") != 0 && SDL_strcasecmp(driver, "dummy") != 0;
+}
+
 void closeDesktop() {
     auto& d = desktop();
     if (d.texture) SDL_DestroyTexture(d.texture);
