@@ -11,10 +11,10 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 measure=()
 if [ "${1:-}" = "--measure" ]; then measure=(--measure); shift; fi
-tools/need_packages.sh $(cat tools/windows/test_packages.txt)
+tools/build/need_packages.sh $(cat tools/windows/test_packages.txt)
 
 build=build/windows
-tools/build_windows.sh "$@"
+tools/windows/build_windows.sh "$@"
 cmake --build "$build" -j2  # the tests
 
 display=:$((200 + RANDOM % 100))

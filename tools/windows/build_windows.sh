@@ -4,10 +4,10 @@
 # per-user installer horalia-VERSION-windows-x64-setup.exe and the portable
 # horalia-VERSION-windows-x64.zip, and prints their sizes. Installs what it
 # needs (tools/windows/packages.txt) when run as root.
-# Usage: tools/build_windows.sh [extra cmake options]
+# Usage: tools/windows/build_windows.sh [extra cmake options]
 set -euo pipefail
-cd "$(dirname "$0")/.."
-tools/need_packages.sh $(cat tools/windows/packages.txt)
+cd "$(dirname "$0")/../.."
+tools/build/need_packages.sh $(cat tools/windows/packages.txt)
 
 build=build/windows
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/MinGW-w64.cmake \
