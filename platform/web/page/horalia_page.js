@@ -388,6 +388,12 @@
       showNotice(words.goodbye, words.play_again, () => location.reload());
     },
 
+    // For the tests: the next questions come from this seed, as the headless
+    // host draws them.
+    seedRandom(seed) {
+      Module._horalia_web_seed_random(seed >>> 0);
+    },
+
     // The game stops where it is: another tab took it over, or the page
     // starts afresh.
     stop() {
