@@ -67,7 +67,7 @@ std::uint16_t idOf(const HoraliaLanguage& l) { return platform::formats::languag
 platform::Picture storedPicture(std::uint32_t id, const HoraliaLanguage& l) {
     for (std::uint16_t wanted : {idOf(l), platform::formats::ENGLISH_US})
         for (const auto& e : platform::core::programResources().entries)
-            if (e.type.id == platform::formats::RT_BITMAP && e.name.id == id && e.language == wanted)
+            if (e.type.id == platform::formats::BITMAP_TYPE && e.name.id == id && e.language == wanted)
                 return platform::formats::decodeBitmapResource(e.data).value_or(platform::Picture());
     ADD_FAILURE() << "bitmap " << id << " is stored neither in " << l.name << " nor in English";
     return {};
@@ -214,7 +214,15 @@ INSTANTIATE_TEST_SUITE_P(
         LocaleCase{"chinese_by_its_script", {{"LANGUAGE", "zh_Hans:en"}, {"LANG", "en_US.UTF-8"}}, "zh_Hans"},
         LocaleCase{"japanese", {{"LC_MESSAGES", "ja_JP.UTF-8"}, {"LANG", "en_US.UTF-8"}}, "ja"},
         LocaleCase{"arabic_of_morocco", {{"LANG", "ar_MA.UTF-8"}}, "ar"},
-        LocaleCase{"hindi", {{"LC_ALL", "hi_IN"}}, "hi"}),
+        LocaleCase{"hindi", {{"LC_ALL", "hi_IN"}}, "hi"},
+        LocaleCase{"only_the_head_of_a_long_language_list",
+                   {{"LANGUAGE", [] {
+                         std::string list;
+                         for (int i = 0; i < 33000; ++i) list += "xx:";
+                         return list + "fr";
+                     }()},
+                    {"LANG", "de_DE.UTF-8"}},
+                   "de"}),
     [](const auto& info) { return std::string(info.param.what); });
 
 // Each language says its numbers in the forms its grammar asks for: the
