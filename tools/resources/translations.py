@@ -3,7 +3,8 @@
 # (under each language's LANGUAGE statement its string table, its string
 # variants and its worded pictures), resources/languages.h (the languages,
 # for the code and tests), the web page's own words (rows page.*, into
-# platform/web/page/words.js) and the desktop entry's and software centre's
+# platform/web/page/words.js, and its manifest in each language,
+# platform/web/page/manifests/) and the desktop entry's and software centre's
 # (rows package.*, into packaging/words.cmake). The pictures themselves are
 # painted from the same table by backgrounds.py and small_pictures.py.
 #
@@ -17,6 +18,7 @@
 import json
 import os
 import re
+import unicodedata
 from xml.sax.saxutils import escape
 
 from common import BITMAPS, ENGLISH, ROOT, bitmap_name, translations
@@ -187,10 +189,21 @@ def words_of(table, lang, prefix):
     return {key[len(prefix):]: text for key, text in table[lang].items() if key.startswith(prefix)}
 
 
+def direction(table, lang):
+    """"rtl" for a language whose texts read from right to left (the first
+    strong character of its question decides, as it does in the program)."""
+    for c in table[lang]["IDS_SET_TIME"]:
+        kind = unicodedata.bidirectional(c)
+        if kind in ("L", "R", "AL"):
+            return "ltr" if kind == "L" else "rtl"
+    return "ltr"
+
+
 def page_words_js(table, languages):
-    """The page's words by language column, for horalia_page.js; ASCII, so
-    that no server's idea of the file's encoding can spoil them."""
-    words = {lang: words_of(table, lang, "page.") for lang in languages}
+    """The page's words by language column, for horalia_page.js, with the
+    direction its text runs in ("dir"); ASCII, so that no server's idea of the
+    file's encoding can spoil them."""
+    words = {lang: dict(words_of(table, lang, "page."), dir=direction(table, lang)) for lang in languages}
     for lang in languages:
         missing = [key for key, text in words[lang].items() if not text]
         assert not missing, "%s: page words without text: %s" % (lang, missing)
@@ -200,6 +213,30 @@ def page_words_js(table, languages):
         assert not unlike, "%s: page words with other {names} than English: %s" % (lang, unlike)
     return ("// %s\n// The page's own words in each language of the game, by the table's column.\n"
             "window.HORALIA_WORDS = %s;\n" % (HEADER, json.dumps(words, indent=1)))
+
+
+def web_manifest(table, lang):
+    """The page's manifest in a language (manifests/<language>.webmanifest),
+    for a page added to a home screen."""
+    manifest = {
+        "name": table[lang]["IDS_APP_TITLE"],
+        "short_name": table[lang]["IDS_APP_TITLE"],
+        "description": table[lang]["package.summary"],
+        "lang": lang.replace("_", "-"),
+        "dir": direction(table, lang),
+        "start_url": "../",
+        "scope": "../",
+        "display": "standalone",
+        "orientation": "any",
+        "background_color": "#181820",
+        "theme_color": "#181820",
+        "icons": [
+            {"src": "../icon-192.png", "sizes": "192x192", "type": "image/png", "purpose": "any"},
+            {"src": "../icon-512.png", "sizes": "512x512", "type": "image/png", "purpose": "any"},
+            {"src": "../icon-maskable-512.png", "sizes": "512x512", "type": "image/png", "purpose": "maskable"},
+        ],
+    }
+    return json.dumps(manifest, indent=1, ensure_ascii=False) + "\n"
 
 
 def cmake_string(text):
@@ -248,6 +285,11 @@ def build():
                                ("packaging", "words.cmake", package_words_cmake(table, languages))):
         with open(os.path.join(ROOT, folder, name), "w", encoding="ascii" if name != "words.cmake" else "utf-8") as f:
             f.write(text)
+    manifests = os.path.join(ROOT, "platform", "web", "page", "manifests")
+    os.makedirs(manifests, exist_ok=True)
+    for lang in languages:
+        with open(os.path.join(manifests, lang + ".webmanifest"), "w", encoding="utf-8") as f:
+            f.write(web_manifest(table, lang))
 
 
 if __name__ == "__main__":

@@ -1,12 +1,17 @@
-// Keeps every file of the page so that it plays offline. The build writes the
-// version stamp (a hash of the files) and the file list below; each version
-// has a cache of its own, filled whole before it serves anything, so a page
-// is never put together from two versions. A new version waits until no page
-// of the old one is open (the browser's rule), then takes over and the old
-// cache goes.
+// Keeps every file of the page that its language needs so that it plays
+// offline. The build writes the version stamp (a hash of the files) and the
+// list of the files every language needs; the page names its language when
+// it registers the worker, whose own pack and manifest are kept too (another
+// language's are kept when a page asks for them). Each version has a cache
+// of its own, filled whole before it serves anything, so a page is never put
+// together from two versions. A new version waits until no page of the old
+// one is open (the browser's rule), then takes over and the old cache goes.
 const CACHE = "horalia-HORALIA_CACHE_STAMP";
+const LANGUAGE = new URL(location.href).searchParams.get("language") || "en";
 // The page itself is kept once, as "./" (the address it is opened by).
-const FILES = ["./", ...HORALIA_CACHE_FILES.filter((file) => file !== "index.html")];
+const FILES = ["./", ...HORALIA_CACHE_FILES.filter((file) => file !== "index.html"),
+  "manifests/" + LANGUAGE + ".webmanifest", ...(LANGUAGE === "en" ? [] : ["languages/" + LANGUAGE + ".res"])];
+const OWN_FILES = /\/(languages|manifests)\/[\w-]+\.(res|webmanifest)$/;
 
 // Each file from the browser's cache once the server confirms that it is the
 // current version (a first visit has just loaded them: nothing is downloaded
@@ -30,7 +35,12 @@ self.addEventListener("fetch", (event) => {
   const page = event.request.mode === "navigate" && /\/(index\.html)?$/.test(new URL(event.request.url).pathname);
   const request = page ? "./" : event.request;
   event.respondWith(
-    caches.open(CACHE)
-      .then((cache) => cache.match(request, { ignoreSearch: true }))
-      .then((stored) => stored || fetch(event.request)));
+    caches.open(CACHE).then((cache) => cache.match(request, { ignoreSearch: true }).then((stored) => {
+      if (stored) return stored;
+      return fetch(event.request).then((response) => {
+        // Another language's files, asked for by a page in that language, are kept for it.
+        if (response.ok && OWN_FILES.test(new URL(event.request.url).pathname)) cache.put(event.request, response.clone());
+        return response;
+      });
+    })));
 });

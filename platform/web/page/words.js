@@ -27,7 +27,8 @@ window.HORALIA_WORDS = {
   "keep_mine": "Keep mine",
   "damaged_dropped": "The progress in this browser could not be read and had to be removed.",
   "about": "About",
-  "about_text": "Horalia teaches children to read and set a clock. It is free software under the MIT licence (the file LICENSE beside this page); its letters are Liberation Sans and Noto Sans, under the SIL Open Font License 1.1 (LICENSE.fonts)."
+  "about_text": "Horalia teaches children to read and set a clock. It is free software under the MIT licence (the file LICENSE beside this page); its letters are Liberation Sans and Noto Sans, under the SIL Open Font License 1.1 (LICENSE.fonts).",
+  "dir": "ltr"
  },
  "de": {
   "description": "Horalia: die Uhr lesen und stellen lernen.",
@@ -55,7 +56,8 @@ window.HORALIA_WORDS = {
   "keep_mine": "Meinen behalten",
   "damaged_dropped": "Der Fortschritt in diesem Browser war nicht lesbar und musste gel\u00f6scht werden.",
   "about": "\u00dcber Horalia",
-  "about_text": "Horalia bringt Kindern bei, die Uhr zu lesen und zu stellen. Es ist freie Software unter der MIT-Lizenz (die Datei LICENSE neben dieser Seite); seine Schriften sind Liberation Sans und Noto Sans unter der SIL Open Font License 1.1 (LICENSE.fonts)."
+  "about_text": "Horalia bringt Kindern bei, die Uhr zu lesen und zu stellen. Es ist freie Software unter der MIT-Lizenz (die Datei LICENSE neben dieser Seite); seine Schriften sind Liberation Sans und Noto Sans unter der SIL Open Font License 1.1 (LICENSE.fonts).",
+  "dir": "ltr"
  },
  "fr": {
   "description": "Horalia\u00a0: apprendre \u00e0 lire et \u00e0 r\u00e9gler une horloge \u00e0 aiguilles.",
@@ -83,7 +85,8 @@ window.HORALIA_WORDS = {
   "keep_mine": "Garder la mienne",
   "damaged_dropped": "La progression de ce navigateur \u00e9tait illisible et a d\u00fb \u00eatre effac\u00e9e.",
   "about": "\u00c0 propos",
-  "about_text": "Horalia apprend aux enfants \u00e0 lire et \u00e0 r\u00e9gler une horloge. C'est un logiciel libre sous licence MIT (le fichier LICENSE \u00e0 c\u00f4t\u00e9 de cette page) ; ses lettres sont en Liberation Sans et Noto Sans, sous la SIL Open Font License 1.1 (LICENSE.fonts)."
+  "about_text": "Horalia apprend aux enfants \u00e0 lire et \u00e0 r\u00e9gler une horloge. C'est un logiciel libre sous licence MIT (le fichier LICENSE \u00e0 c\u00f4t\u00e9 de cette page) ; ses lettres sont en Liberation Sans et Noto Sans, sous la SIL Open Font License 1.1 (LICENSE.fonts).",
+  "dir": "ltr"
  },
  "es": {
   "description": "Horalia: aprende a leer y poner en hora un reloj de agujas.",
@@ -111,7 +114,8 @@ window.HORALIA_WORDS = {
   "keep_mine": "Mantener el m\u00edo",
   "damaged_dropped": "El progreso de este navegador no se pod\u00eda leer y se ha tenido que borrar.",
   "about": "Acerca de",
-  "about_text": "Horalia ense\u00f1a a los ni\u00f1os a leer y poner en hora un reloj. Es software libre con licencia MIT (el archivo LICENSE junto a esta p\u00e1gina); su letra es Liberation Sans y Noto Sans, con la SIL Open Font License 1.1 (LICENSE.fonts)."
+  "about_text": "Horalia ense\u00f1a a los ni\u00f1os a leer y poner en hora un reloj. Es software libre con licencia MIT (el archivo LICENSE junto a esta p\u00e1gina); su letra es Liberation Sans y Noto Sans, con la SIL Open Font License 1.1 (LICENSE.fonts).",
+  "dir": "ltr"
  },
  "it": {
   "description": "Horalia: impara a leggere e regolare un orologio a lancette.",
@@ -139,7 +143,8 @@ window.HORALIA_WORDS = {
   "keep_mine": "Mantieni i miei",
   "damaged_dropped": "I progressi in questo browser non erano leggibili e sono stati eliminati.",
   "about": "Informazioni",
-  "about_text": "Horalia insegna ai bambini a leggere e regolare un orologio. \u00c8 software libero con licenza MIT (il file LICENSE accanto a questa pagina); le sue lettere sono in Liberation Sans e Noto Sans, con la SIL Open Font License 1.1 (LICENSE.fonts)."
+  "about_text": "Horalia insegna ai bambini a leggere e regolare un orologio. \u00c8 software libero con licenza MIT (il file LICENSE accanto a questa pagina); le sue lettere sono in Liberation Sans e Noto Sans, con la SIL Open Font License 1.1 (LICENSE.fonts).",
+  "dir": "ltr"
  },
  "pt_BR": {
   "description": "Horalia: aprenda a ler e acertar um rel\u00f3gio de ponteiros.",
@@ -167,7 +172,8 @@ window.HORALIA_WORDS = {
   "keep_mine": "Manter o meu",
   "damaged_dropped": "O progresso neste navegador n\u00e3o p\u00f4de ser lido e precisou ser apagado.",
   "about": "Sobre",
-  "about_text": "O Horalia ensina crian\u00e7as a ler e acertar um rel\u00f3gio. \u00c9 software livre sob a licen\u00e7a MIT (o arquivo LICENSE ao lado desta p\u00e1gina); suas letras s\u00e3o Liberation Sans e Noto Sans, sob a SIL Open Font License 1.1 (LICENSE.fonts)."
+  "about_text": "O Horalia ensina crian\u00e7as a ler e acertar um rel\u00f3gio. \u00c9 software livre sob a licen\u00e7a MIT (o arquivo LICENSE ao lado desta p\u00e1gina); suas letras s\u00e3o Liberation Sans e Noto Sans, sob a SIL Open Font License 1.1 (LICENSE.fonts).",
+  "dir": "ltr"
  },
  "nl": {
   "description": "Horalia: leer een wijzerklok lezen en gelijkzetten.",
@@ -195,7 +201,8 @@ window.HORALIA_WORDS = {
   "keep_mine": "Mijn voortgang houden",
   "damaged_dropped": "De voortgang in deze browser was onleesbaar en moest worden gewist.",
   "about": "Over Horalia",
-  "about_text": "Horalia leert kinderen een klok lezen en gelijkzetten. Het is vrije software onder de MIT-licentie (het bestand LICENSE naast deze pagina); de letters zijn Liberation Sans en Noto Sans, onder de SIL Open Font License 1.1 (LICENSE.fonts)."
+  "about_text": "Horalia leert kinderen een klok lezen en gelijkzetten. Het is vrije software onder de MIT-licentie (het bestand LICENSE naast deze pagina); de letters zijn Liberation Sans en Noto Sans, onder de SIL Open Font License 1.1 (LICENSE.fonts).",
+  "dir": "ltr"
  },
  "pl": {
   "description": "Horalia: naucz si\u0119 odczytywa\u0107 i ustawia\u0107 zegar ze wskaz\u00f3wkami.",
@@ -223,7 +230,8 @@ window.HORALIA_WORDS = {
   "keep_mine": "Zachowaj moje",
   "damaged_dropped": "Post\u0119p\u00f3w w tej przegl\u0105darce nie da\u0142o si\u0119 odczyta\u0107 i trzeba by\u0142o je usun\u0105\u0107.",
   "about": "O grze",
-  "about_text": "Horalia uczy dzieci odczytywa\u0107 i ustawia\u0107 zegar. To wolne oprogramowanie na licencji MIT (plik LICENSE obok tej strony); jej litery to Liberation Sans i Noto Sans na licencji SIL Open Font License 1.1 (LICENSE.fonts)."
+  "about_text": "Horalia uczy dzieci odczytywa\u0107 i ustawia\u0107 zegar. To wolne oprogramowanie na licencji MIT (plik LICENSE obok tej strony); jej litery to Liberation Sans i Noto Sans na licencji SIL Open Font License 1.1 (LICENSE.fonts).",
+  "dir": "ltr"
  },
  "ru": {
   "description": "Horalia: \u0443\u0447\u0438\u043c\u0441\u044f \u0443\u0437\u043d\u0430\u0432\u0430\u0442\u044c \u0432\u0440\u0435\u043c\u044f \u0438 \u0441\u0442\u0430\u0432\u0438\u0442\u044c \u0441\u0442\u0440\u0435\u043b\u043e\u0447\u043d\u044b\u0435 \u0447\u0430\u0441\u044b.",
@@ -251,7 +259,8 @@ window.HORALIA_WORDS = {
   "keep_mine": "\u041e\u0441\u0442\u0430\u0432\u0438\u0442\u044c \u043c\u043e\u0438",
   "damaged_dropped": "\u0423\u0441\u043f\u0435\u0445\u0438 \u0432 \u044d\u0442\u043e\u043c \u0431\u0440\u0430\u0443\u0437\u0435\u0440\u0435 \u043d\u0435 \u0443\u0434\u0430\u043b\u043e\u0441\u044c \u043f\u0440\u043e\u0447\u0438\u0442\u0430\u0442\u044c, \u0438 \u0438\u0445 \u043f\u0440\u0438\u0448\u043b\u043e\u0441\u044c \u0443\u0434\u0430\u043b\u0438\u0442\u044c.",
   "about": "\u041e\u0431 \u0438\u0433\u0440\u0435",
-  "about_text": "Horalia \u0443\u0447\u0438\u0442 \u0434\u0435\u0442\u0435\u0439 \u0443\u0437\u043d\u0430\u0432\u0430\u0442\u044c \u0432\u0440\u0435\u043c\u044f \u0438 \u0441\u0442\u0430\u0432\u0438\u0442\u044c \u0447\u0430\u0441\u044b. \u042d\u0442\u043e \u0441\u0432\u043e\u0431\u043e\u0434\u043d\u0430\u044f \u043f\u0440\u043e\u0433\u0440\u0430\u043c\u043c\u0430 \u043f\u043e\u0434 \u043b\u0438\u0446\u0435\u043d\u0437\u0438\u0435\u0439 MIT (\u0444\u0430\u0439\u043b LICENSE \u0440\u044f\u0434\u043e\u043c \u0441 \u044d\u0442\u043e\u0439 \u0441\u0442\u0440\u0430\u043d\u0438\u0446\u0435\u0439); \u0435\u0451 \u0448\u0440\u0438\u0444\u0442\u044b \u2014 Liberation Sans \u0438 Noto Sans \u043f\u043e\u0434 \u043b\u0438\u0446\u0435\u043d\u0437\u0438\u0435\u0439 SIL Open Font License 1.1 (LICENSE.fonts)."
+  "about_text": "Horalia \u0443\u0447\u0438\u0442 \u0434\u0435\u0442\u0435\u0439 \u0443\u0437\u043d\u0430\u0432\u0430\u0442\u044c \u0432\u0440\u0435\u043c\u044f \u0438 \u0441\u0442\u0430\u0432\u0438\u0442\u044c \u0447\u0430\u0441\u044b. \u042d\u0442\u043e \u0441\u0432\u043e\u0431\u043e\u0434\u043d\u0430\u044f \u043f\u0440\u043e\u0433\u0440\u0430\u043c\u043c\u0430 \u043f\u043e\u0434 \u043b\u0438\u0446\u0435\u043d\u0437\u0438\u0435\u0439 MIT (\u0444\u0430\u0439\u043b LICENSE \u0440\u044f\u0434\u043e\u043c \u0441 \u044d\u0442\u043e\u0439 \u0441\u0442\u0440\u0430\u043d\u0438\u0446\u0435\u0439); \u0435\u0451 \u0448\u0440\u0438\u0444\u0442\u044b \u2014 Liberation Sans \u0438 Noto Sans \u043f\u043e\u0434 \u043b\u0438\u0446\u0435\u043d\u0437\u0438\u0435\u0439 SIL Open Font License 1.1 (LICENSE.fonts).",
+  "dir": "ltr"
  },
  "uk": {
   "description": "Horalia: \u0432\u0447\u0438\u043c\u043e\u0441\u044f \u0440\u043e\u0437\u043f\u0456\u0437\u043d\u0430\u0432\u0430\u0442\u0438 \u0447\u0430\u0441 \u0456 \u0441\u0442\u0430\u0432\u0438\u0442\u0438 \u0433\u043e\u0434\u0438\u043d\u043d\u0438\u043a \u0437\u0456 \u0441\u0442\u0440\u0456\u043b\u043a\u0430\u043c\u0438.",
@@ -279,7 +288,8 @@ window.HORALIA_WORDS = {
   "keep_mine": "\u0417\u0430\u043b\u0438\u0448\u0438\u0442\u0438 \u043c\u043e\u0457",
   "damaged_dropped": "\u0423\u0441\u043f\u0456\u0445\u0438 \u0432 \u0446\u044c\u043e\u043c\u0443 \u0431\u0440\u0430\u0443\u0437\u0435\u0440\u0456 \u043d\u0435 \u0432\u0434\u0430\u043b\u043e\u0441\u044f \u043f\u0440\u043e\u0447\u0438\u0442\u0430\u0442\u0438, \u0442\u043e\u0436 \u0457\u0445 \u0434\u043e\u0432\u0435\u043b\u043e\u0441\u044f \u0432\u0438\u0434\u0430\u043b\u0438\u0442\u0438.",
   "about": "\u041f\u0440\u043e \u0433\u0440\u0443",
-  "about_text": "Horalia \u0432\u0447\u0438\u0442\u044c \u0434\u0456\u0442\u0435\u0439 \u0440\u043e\u0437\u043f\u0456\u0437\u043d\u0430\u0432\u0430\u0442\u0438 \u0447\u0430\u0441 \u0456 \u0441\u0442\u0430\u0432\u0438\u0442\u0438 \u0433\u043e\u0434\u0438\u043d\u043d\u0438\u043a. \u0426\u0435 \u0432\u0456\u043b\u044c\u043d\u0430 \u043f\u0440\u043e\u0433\u0440\u0430\u043c\u0430 \u043f\u0456\u0434 \u043b\u0456\u0446\u0435\u043d\u0437\u0456\u0454\u044e MIT (\u0444\u0430\u0439\u043b LICENSE \u043f\u043e\u0440\u0443\u0447 \u0456\u0437 \u0446\u0456\u0454\u044e \u0441\u0442\u043e\u0440\u0456\u043d\u043a\u043e\u044e); \u0457\u0457 \u0448\u0440\u0438\u0444\u0442\u0438 \u2014 Liberation Sans \u0456 Noto Sans \u043f\u0456\u0434 \u043b\u0456\u0446\u0435\u043d\u0437\u0456\u0454\u044e SIL Open Font License 1.1 (LICENSE.fonts)."
+  "about_text": "Horalia \u0432\u0447\u0438\u0442\u044c \u0434\u0456\u0442\u0435\u0439 \u0440\u043e\u0437\u043f\u0456\u0437\u043d\u0430\u0432\u0430\u0442\u0438 \u0447\u0430\u0441 \u0456 \u0441\u0442\u0430\u0432\u0438\u0442\u0438 \u0433\u043e\u0434\u0438\u043d\u043d\u0438\u043a. \u0426\u0435 \u0432\u0456\u043b\u044c\u043d\u0430 \u043f\u0440\u043e\u0433\u0440\u0430\u043c\u0430 \u043f\u0456\u0434 \u043b\u0456\u0446\u0435\u043d\u0437\u0456\u0454\u044e MIT (\u0444\u0430\u0439\u043b LICENSE \u043f\u043e\u0440\u0443\u0447 \u0456\u0437 \u0446\u0456\u0454\u044e \u0441\u0442\u043e\u0440\u0456\u043d\u043a\u043e\u044e); \u0457\u0457 \u0448\u0440\u0438\u0444\u0442\u0438 \u2014 Liberation Sans \u0456 Noto Sans \u043f\u0456\u0434 \u043b\u0456\u0446\u0435\u043d\u0437\u0456\u0454\u044e SIL Open Font License 1.1 (LICENSE.fonts).",
+  "dir": "ltr"
  },
  "tr": {
   "description": "Horalia: akrepli yelkovanl\u0131 saati okumay\u0131 ve ayarlamay\u0131 \u00f6\u011fren.",
@@ -307,7 +317,8 @@ window.HORALIA_WORDS = {
   "keep_mine": "Benimkini koru",
   "damaged_dropped": "Bu taray\u0131c\u0131daki ilerleme okunamad\u0131 ve silinmesi gerekti.",
   "about": "Hakk\u0131nda",
-  "about_text": "Horalia \u00e7ocuklara saati okumay\u0131 ve ayarlamay\u0131 \u00f6\u011fretir. MIT lisans\u0131yla \u00f6zg\u00fcr bir yaz\u0131l\u0131md\u0131r (bu sayfan\u0131n yan\u0131ndaki LICENSE dosyas\u0131); yaz\u0131 tipleri SIL Open Font License 1.1 lisansl\u0131 Liberation Sans ve Noto Sans't\u0131r (LICENSE.fonts)."
+  "about_text": "Horalia \u00e7ocuklara saati okumay\u0131 ve ayarlamay\u0131 \u00f6\u011fretir. MIT lisans\u0131yla \u00f6zg\u00fcr bir yaz\u0131l\u0131md\u0131r (bu sayfan\u0131n yan\u0131ndaki LICENSE dosyas\u0131); yaz\u0131 tipleri SIL Open Font License 1.1 lisansl\u0131 Liberation Sans ve Noto Sans't\u0131r (LICENSE.fonts).",
+  "dir": "ltr"
  },
  "id": {
   "description": "Horalia: belajar membaca dan mengatur jam jarum.",
@@ -335,7 +346,8 @@ window.HORALIA_WORDS = {
   "keep_mine": "Simpan punyaku",
   "damaged_dropped": "Kemajuan di peramban ini tidak dapat dibaca dan terpaksa dihapus.",
   "about": "Tentang",
-  "about_text": "Horalia mengajari anak membaca dan mengatur jam. Horalia adalah perangkat lunak bebas dengan lisensi MIT (berkas LICENSE di samping halaman ini); hurufnya Liberation Sans dan Noto Sans, dengan SIL Open Font License 1.1 (LICENSE.fonts)."
+  "about_text": "Horalia mengajari anak membaca dan mengatur jam. Horalia adalah perangkat lunak bebas dengan lisensi MIT (berkas LICENSE di samping halaman ini); hurufnya Liberation Sans dan Noto Sans, dengan SIL Open Font License 1.1 (LICENSE.fonts).",
+  "dir": "ltr"
  },
  "vi": {
   "description": "Horalia: h\u1ecdc xem gi\u1edd v\u00e0 ch\u1ec9nh \u0111\u1ed3ng h\u1ed3 kim.",
@@ -363,7 +375,8 @@ window.HORALIA_WORDS = {
   "keep_mine": "Gi\u1eef c\u1ee7a m\u00ecnh",
   "damaged_dropped": "Kh\u00f4ng \u0111\u1ecdc \u0111\u01b0\u1ee3c ti\u1ebfn \u0111\u1ed9 trong tr\u00ecnh duy\u1ec7t n\u00e0y n\u00ean \u0111\u00e3 ph\u1ea3i x\u00f3a.",
   "about": "Gi\u1edbi thi\u1ec7u",
-  "about_text": "Horalia d\u1ea1y tr\u1ebb em xem gi\u1edd v\u00e0 ch\u1ec9nh \u0111\u1ed3ng h\u1ed3. \u0110\u00e2y l\u00e0 ph\u1ea7n m\u1ec1m t\u1ef1 do theo gi\u1ea5y ph\u00e9p MIT (t\u1ec7p LICENSE b\u00ean c\u1ea1nh trang n\u00e0y); ph\u00f4ng ch\u1eef l\u00e0 Liberation Sans v\u00e0 Noto Sans, theo gi\u1ea5y ph\u00e9p SIL Open Font License 1.1 (LICENSE.fonts)."
+  "about_text": "Horalia d\u1ea1y tr\u1ebb em xem gi\u1edd v\u00e0 ch\u1ec9nh \u0111\u1ed3ng h\u1ed3. \u0110\u00e2y l\u00e0 ph\u1ea7n m\u1ec1m t\u1ef1 do theo gi\u1ea5y ph\u00e9p MIT (t\u1ec7p LICENSE b\u00ean c\u1ea1nh trang n\u00e0y); ph\u00f4ng ch\u1eef l\u00e0 Liberation Sans v\u00e0 Noto Sans, theo gi\u1ea5y ph\u00e9p SIL Open Font License 1.1 (LICENSE.fonts).",
+  "dir": "ltr"
  },
  "sv": {
   "description": "Horalia: l\u00e4r dig l\u00e4sa och st\u00e4lla en klocka med visare.",
@@ -391,7 +404,8 @@ window.HORALIA_WORDS = {
   "keep_mine": "Beh\u00e5ll mina",
   "damaged_dropped": "Framstegen i den h\u00e4r webbl\u00e4saren gick inte att l\u00e4sa och m\u00e5ste tas bort.",
   "about": "Om Horalia",
-  "about_text": "Horalia l\u00e4r barn att l\u00e4sa och st\u00e4lla en klocka. Det \u00e4r fri programvara under MIT-licensen (filen LICENSE bredvid den h\u00e4r sidan); typsnitten \u00e4r Liberation Sans och Noto Sans under SIL Open Font License 1.1 (LICENSE.fonts)."
+  "about_text": "Horalia l\u00e4r barn att l\u00e4sa och st\u00e4lla en klocka. Det \u00e4r fri programvara under MIT-licensen (filen LICENSE bredvid den h\u00e4r sidan); typsnitten \u00e4r Liberation Sans och Noto Sans under SIL Open Font License 1.1 (LICENSE.fonts).",
+  "dir": "ltr"
  },
  "cs": {
   "description": "Horalia: nau\u010d se \u010d\u00edst a nastavovat ru\u010di\u010dkov\u00e9 hodiny.",
@@ -419,7 +433,8 @@ window.HORALIA_WORDS = {
   "keep_mine": "Nechat m\u016fj",
   "damaged_dropped": "Pokrok v tomto prohl\u00ed\u017ee\u010di ne\u0161el p\u0159e\u010d\u00edst, a proto musel b\u00fdt smaz\u00e1n.",
   "about": "O h\u0159e",
-  "about_text": "Horalia u\u010d\u00ed d\u011bti \u010d\u00edst a nastavovat hodiny. Je to svobodn\u00fd software pod licenc\u00ed MIT (soubor LICENSE vedle t\u00e9to str\u00e1nky); jej\u00ed p\u00edsma jsou Liberation Sans a Noto Sans pod licenc\u00ed SIL Open Font License 1.1 (LICENSE.fonts)."
+  "about_text": "Horalia u\u010d\u00ed d\u011bti \u010d\u00edst a nastavovat hodiny. Je to svobodn\u00fd software pod licenc\u00ed MIT (soubor LICENSE vedle t\u00e9to str\u00e1nky); jej\u00ed p\u00edsma jsou Liberation Sans a Noto Sans pod licenc\u00ed SIL Open Font License 1.1 (LICENSE.fonts).",
+  "dir": "ltr"
  },
  "el": {
   "description": "Horalia: \u03bc\u03ac\u03b8\u03b5 \u03bd\u03b1 \u03b4\u03b9\u03b1\u03b2\u03ac\u03b6\u03b5\u03b9\u03c2 \u03ba\u03b1\u03b9 \u03bd\u03b1 \u03c1\u03c5\u03b8\u03bc\u03af\u03b6\u03b5\u03b9\u03c2 \u03c1\u03bf\u03bb\u03cc\u03b9 \u03bc\u03b5 \u03b4\u03b5\u03af\u03ba\u03c4\u03b5\u03c2.",
@@ -447,7 +462,8 @@ window.HORALIA_WORDS = {
   "keep_mine": "\u039a\u03c1\u03ac\u03c4\u03b1 \u03c4\u03b7 \u03b4\u03b9\u03ba\u03ae \u03bc\u03bf\u03c5",
   "damaged_dropped": "\u0397 \u03c0\u03c1\u03cc\u03bf\u03b4\u03bf\u03c2 \u03c3\u03b5 \u03b1\u03c5\u03c4\u03cc \u03c4\u03bf \u03c0\u03c1\u03cc\u03b3\u03c1\u03b1\u03bc\u03bc\u03b1 \u03c0\u03b5\u03c1\u03b9\u03ae\u03b3\u03b7\u03c3\u03b7\u03c2 \u03b4\u03b5\u03bd \u03b4\u03b9\u03b1\u03b2\u03b1\u03b6\u03cc\u03c4\u03b1\u03bd \u03ba\u03b1\u03b9 \u03ad\u03c0\u03c1\u03b5\u03c0\u03b5 \u03bd\u03b1 \u03c3\u03b2\u03b7\u03c3\u03c4\u03b5\u03af.",
   "about": "\u03a3\u03c7\u03b5\u03c4\u03b9\u03ba\u03ac",
-  "about_text": "\u03a4\u03bf Horalia \u03bc\u03b1\u03b8\u03b1\u03af\u03bd\u03b5\u03b9 \u03c3\u03c4\u03b1 \u03c0\u03b1\u03b9\u03b4\u03b9\u03ac \u03bd\u03b1 \u03b4\u03b9\u03b1\u03b2\u03ac\u03b6\u03bf\u03c5\u03bd \u03ba\u03b1\u03b9 \u03bd\u03b1 \u03c1\u03c5\u03b8\u03bc\u03af\u03b6\u03bf\u03c5\u03bd \u03ad\u03bd\u03b1 \u03c1\u03bf\u03bb\u03cc\u03b9. \u0395\u03af\u03bd\u03b1\u03b9 \u03b5\u03bb\u03b5\u03cd\u03b8\u03b5\u03c1\u03bf \u03bb\u03bf\u03b3\u03b9\u03c3\u03bc\u03b9\u03ba\u03cc \u03bc\u03b5 \u03c4\u03b7\u03bd \u03ac\u03b4\u03b5\u03b9\u03b1 MIT (\u03c4\u03bf \u03b1\u03c1\u03c7\u03b5\u03af\u03bf LICENSE \u03b4\u03af\u03c0\u03bb\u03b1 \u03c3\u03b5 \u03b1\u03c5\u03c4\u03ae \u03c4\u03b7 \u03c3\u03b5\u03bb\u03af\u03b4\u03b1)\u00b7 \u03bf\u03b9 \u03b3\u03c1\u03b1\u03bc\u03bc\u03b1\u03c4\u03bf\u03c3\u03b5\u03b9\u03c1\u03ad\u03c2 \u03c4\u03bf\u03c5 \u03b5\u03af\u03bd\u03b1\u03b9 \u03bf\u03b9 Liberation Sans \u03ba\u03b1\u03b9 Noto Sans, \u03bc\u03b5 \u03c4\u03b7\u03bd \u03ac\u03b4\u03b5\u03b9\u03b1 SIL Open Font License 1.1 (LICENSE.fonts)."
+  "about_text": "\u03a4\u03bf Horalia \u03bc\u03b1\u03b8\u03b1\u03af\u03bd\u03b5\u03b9 \u03c3\u03c4\u03b1 \u03c0\u03b1\u03b9\u03b4\u03b9\u03ac \u03bd\u03b1 \u03b4\u03b9\u03b1\u03b2\u03ac\u03b6\u03bf\u03c5\u03bd \u03ba\u03b1\u03b9 \u03bd\u03b1 \u03c1\u03c5\u03b8\u03bc\u03af\u03b6\u03bf\u03c5\u03bd \u03ad\u03bd\u03b1 \u03c1\u03bf\u03bb\u03cc\u03b9. \u0395\u03af\u03bd\u03b1\u03b9 \u03b5\u03bb\u03b5\u03cd\u03b8\u03b5\u03c1\u03bf \u03bb\u03bf\u03b3\u03b9\u03c3\u03bc\u03b9\u03ba\u03cc \u03bc\u03b5 \u03c4\u03b7\u03bd \u03ac\u03b4\u03b5\u03b9\u03b1 MIT (\u03c4\u03bf \u03b1\u03c1\u03c7\u03b5\u03af\u03bf LICENSE \u03b4\u03af\u03c0\u03bb\u03b1 \u03c3\u03b5 \u03b1\u03c5\u03c4\u03ae \u03c4\u03b7 \u03c3\u03b5\u03bb\u03af\u03b4\u03b1)\u00b7 \u03bf\u03b9 \u03b3\u03c1\u03b1\u03bc\u03bc\u03b1\u03c4\u03bf\u03c3\u03b5\u03b9\u03c1\u03ad\u03c2 \u03c4\u03bf\u03c5 \u03b5\u03af\u03bd\u03b1\u03b9 \u03bf\u03b9 Liberation Sans \u03ba\u03b1\u03b9 Noto Sans, \u03bc\u03b5 \u03c4\u03b7\u03bd \u03ac\u03b4\u03b5\u03b9\u03b1 SIL Open Font License 1.1 (LICENSE.fonts).",
+  "dir": "ltr"
  },
  "zh_Hans": {
   "description": "Horalia\uff1a\u5b66\u8ba4\u949f\u8868\uff0c\u5b66\u62e8\u6307\u9488\u949f\u3002",
@@ -475,7 +491,8 @@ window.HORALIA_WORDS = {
   "keep_mine": "\u4fdd\u7559\u6211\u7684",
   "damaged_dropped": "\u8fd9\u4e2a\u6d4f\u89c8\u5668\u4e2d\u7684\u8fdb\u5ea6\u65e0\u6cd5\u8bfb\u53d6\uff0c\u53ea\u80fd\u5220\u9664\u3002",
   "about": "\u5173\u4e8e",
-  "about_text": "Horalia \u6559\u5b69\u5b50\u8ba4\u949f\u8868\u3001\u62e8\u949f\u8868\u3002\u5b83\u662f\u81ea\u7531\u8f6f\u4ef6\uff0c\u91c7\u7528 MIT \u8bb8\u53ef\u8bc1\uff08\u672c\u9875\u65c1\u8fb9\u7684 LICENSE \u6587\u4ef6\uff09\uff1b\u5b83\u7684\u5b57\u4f53\u662f Liberation Sans \u548c Noto Sans\uff0c\u91c7\u7528 SIL Open Font License 1.1\uff08LICENSE.fonts\uff09\u3002"
+  "about_text": "Horalia \u6559\u5b69\u5b50\u8ba4\u949f\u8868\u3001\u62e8\u949f\u8868\u3002\u5b83\u662f\u81ea\u7531\u8f6f\u4ef6\uff0c\u91c7\u7528 MIT \u8bb8\u53ef\u8bc1\uff08\u672c\u9875\u65c1\u8fb9\u7684 LICENSE \u6587\u4ef6\uff09\uff1b\u5b83\u7684\u5b57\u4f53\u662f Liberation Sans \u548c Noto Sans\uff0c\u91c7\u7528 SIL Open Font License 1.1\uff08LICENSE.fonts\uff09\u3002",
+  "dir": "ltr"
  },
  "ja": {
   "description": "Horalia\uff1a\u306f\u308a\u306e \u3042\u308b \u3068\u3051\u3044\u306e \u3088\u307f\u304b\u305f\u3068 \u3042\u308f\u305b\u304b\u305f\u3092 \u307e\u306a\u307c\u3046\u3002",
@@ -503,7 +520,8 @@ window.HORALIA_WORDS = {
   "keep_mine": "\u3044\u307e\u306e \u304d\u308d\u304f\u3092 \u306e\u3053\u3059",
   "damaged_dropped": "\u3053\u306e \u30d6\u30e9\u30a6\u30b6\u306e \u304d\u308d\u304f\u304c \u3088\u3081\u306a\u304b\u3063\u305f\u306e\u3067\u3001\u3051\u3057\u307e\u3057\u305f\u3002",
   "about": "\u3053\u306e\u30b2\u30fc\u30e0\u306b\u3064\u3044\u3066",
-  "about_text": "Horalia \u306f\u3001\u3053\u3069\u3082\u304c \u3068\u3051\u3044\u3092 \u3088\u3093\u3060\u308a \u3042\u308f\u305b\u305f\u308a \u3059\u308b\u3053\u3068\u3092 \u307e\u306a\u3076 \u30b2\u30fc\u30e0\u3067\u3059\u3002MIT \u30e9\u30a4\u30bb\u30f3\u30b9\u306e \u30d5\u30ea\u30fc\u30bd\u30d5\u30c8\u30a6\u30a7\u30a2\u3067\u3059\uff08\u3053\u306e \u30da\u30fc\u30b8\u306e \u3088\u3053\u306e LICENSE \u30d5\u30a1\u30a4\u30eb\uff09\u3002\u3082\u3058\u306f Liberation Sans \u3068 Noto Sans \u3067\u3001SIL Open Font License 1.1 \u3067\u3059\uff08LICENSE.fonts\uff09\u3002"
+  "about_text": "Horalia \u306f\u3001\u3053\u3069\u3082\u304c \u3068\u3051\u3044\u3092 \u3088\u3093\u3060\u308a \u3042\u308f\u305b\u305f\u308a \u3059\u308b\u3053\u3068\u3092 \u307e\u306a\u3076 \u30b2\u30fc\u30e0\u3067\u3059\u3002MIT \u30e9\u30a4\u30bb\u30f3\u30b9\u306e \u30d5\u30ea\u30fc\u30bd\u30d5\u30c8\u30a6\u30a7\u30a2\u3067\u3059\uff08\u3053\u306e \u30da\u30fc\u30b8\u306e \u3088\u3053\u306e LICENSE \u30d5\u30a1\u30a4\u30eb\uff09\u3002\u3082\u3058\u306f Liberation Sans \u3068 Noto Sans \u3067\u3001SIL Open Font License 1.1 \u3067\u3059\uff08LICENSE.fonts\uff09\u3002",
+  "dir": "ltr"
  },
  "ar": {
   "description": "Horalia: \u062a\u0639\u0644\u0651\u0645 \u0642\u0631\u0627\u0621\u0629 \u0627\u0644\u0633\u0627\u0639\u0629 \u0630\u0627\u062a \u0627\u0644\u0639\u0642\u0627\u0631\u0628 \u0648\u0636\u0628\u0637\u0647\u0627.",
@@ -531,7 +549,8 @@ window.HORALIA_WORDS = {
   "keep_mine": "\u0623\u0628\u0642\u0650 \u062a\u0642\u062f\u0651\u0645\u064a",
   "damaged_dropped": "\u062a\u0639\u0630\u0651\u0631\u062a \u0642\u0631\u0627\u0621\u0629 \u0627\u0644\u062a\u0642\u062f\u0651\u0645 \u0641\u064a \u0647\u0630\u0627 \u0627\u0644\u0645\u062a\u0635\u0641\u062d \u0641\u0627\u0636\u0637\u0631\u0631\u0646\u0627 \u0625\u0644\u0649 \u062d\u0630\u0641\u0647.",
   "about": "\u062d\u0648\u0644",
-  "about_text": "\u062a\u0639\u0644\u0651\u0645 Horalia \u0627\u0644\u0623\u0637\u0641\u0627\u0644 \u0642\u0631\u0627\u0621\u0629 \u0627\u0644\u0633\u0627\u0639\u0629 \u0648\u0636\u0628\u0637\u0647\u0627. \u0648\u0647\u064a \u0628\u0631\u0646\u0627\u0645\u062c \u062d\u0631 \u0628\u062a\u0631\u062e\u064a\u0635 MIT (\u0627\u0644\u0645\u0644\u0641 LICENSE \u0628\u062c\u0627\u0646\u0628 \u0647\u0630\u0647 \u0627\u0644\u0635\u0641\u062d\u0629)\u061b \u0648\u062e\u0637\u0648\u0637\u0647\u0627 \u0647\u064a Liberation Sans \u0648Noto Sans \u0628\u062a\u0631\u062e\u064a\u0635 SIL Open Font License 1.1 (LICENSE.fonts)."
+  "about_text": "\u062a\u0639\u0644\u0651\u0645 Horalia \u0627\u0644\u0623\u0637\u0641\u0627\u0644 \u0642\u0631\u0627\u0621\u0629 \u0627\u0644\u0633\u0627\u0639\u0629 \u0648\u0636\u0628\u0637\u0647\u0627. \u0648\u0647\u064a \u0628\u0631\u0646\u0627\u0645\u062c \u062d\u0631 \u0628\u062a\u0631\u062e\u064a\u0635 MIT (\u0627\u0644\u0645\u0644\u0641 LICENSE \u0628\u062c\u0627\u0646\u0628 \u0647\u0630\u0647 \u0627\u0644\u0635\u0641\u062d\u0629)\u061b \u0648\u062e\u0637\u0648\u0637\u0647\u0627 \u0647\u064a Liberation Sans \u0648Noto Sans \u0628\u062a\u0631\u062e\u064a\u0635 SIL Open Font License 1.1 (LICENSE.fonts).",
+  "dir": "rtl"
  },
  "hi": {
   "description": "Horalia: \u0938\u0941\u0907\u092f\u094b\u0902 \u0935\u093e\u0932\u0940 \u0918\u0921\u093c\u0940 \u092a\u0922\u093c\u0928\u093e \u0914\u0930 \u092e\u093f\u0932\u093e\u0928\u093e \u0938\u0940\u0916\u094b\u0964",
@@ -559,6 +578,7 @@ window.HORALIA_WORDS = {
   "keep_mine": "\u092e\u0947\u0930\u0940 \u0930\u0916\u094b",
   "damaged_dropped": "\u0907\u0938 \u092c\u094d\u0930\u093e\u0909\u091c\u093c\u0930 \u0915\u0940 \u092a\u094d\u0930\u0917\u0924\u093f \u092a\u0922\u093c\u0940 \u0928\u0939\u0940\u0902 \u091c\u093e \u0938\u0915\u0940, \u0907\u0938\u0932\u093f\u090f \u0909\u0938\u0947 \u0939\u091f\u093e\u0928\u093e \u092a\u0921\u093c\u093e\u0964",
   "about": "\u092a\u0930\u093f\u091a\u092f",
-  "about_text": "Horalia \u092c\u091a\u094d\u091a\u094b\u0902 \u0915\u094b \u0918\u0921\u093c\u0940 \u092a\u0922\u093c\u0928\u093e \u0914\u0930 \u092e\u093f\u0932\u093e\u0928\u093e \u0938\u093f\u0916\u093e\u0924\u093e \u0939\u0948\u0964 \u092f\u0939 MIT \u0932\u093e\u0907\u0938\u0947\u0902\u0938 \u0915\u0947 \u0924\u0939\u0924 \u092e\u0941\u0915\u094d\u0924 \u0938\u0949\u092b\u093c\u094d\u091f\u0935\u0947\u092f\u0930 \u0939\u0948 (\u0907\u0938 \u092a\u0947\u091c \u0915\u0947 \u092a\u093e\u0938 LICENSE \u092b\u093c\u093e\u0907\u0932); \u0907\u0938\u0915\u0947 \u0905\u0915\u094d\u0937\u0930 Liberation Sans \u0914\u0930 Noto Sans \u0939\u0948\u0902, SIL Open Font License 1.1 \u0915\u0947 \u0924\u0939\u0924 (LICENSE.fonts)\u0964"
+  "about_text": "Horalia \u092c\u091a\u094d\u091a\u094b\u0902 \u0915\u094b \u0918\u0921\u093c\u0940 \u092a\u0922\u093c\u0928\u093e \u0914\u0930 \u092e\u093f\u0932\u093e\u0928\u093e \u0938\u093f\u0916\u093e\u0924\u093e \u0939\u0948\u0964 \u092f\u0939 MIT \u0932\u093e\u0907\u0938\u0947\u0902\u0938 \u0915\u0947 \u0924\u0939\u0924 \u092e\u0941\u0915\u094d\u0924 \u0938\u0949\u092b\u093c\u094d\u091f\u0935\u0947\u092f\u0930 \u0939\u0948 (\u0907\u0938 \u092a\u0947\u091c \u0915\u0947 \u092a\u093e\u0938 LICENSE \u092b\u093c\u093e\u0907\u0932); \u0907\u0938\u0915\u0947 \u0905\u0915\u094d\u0937\u0930 Liberation Sans \u0914\u0930 Noto Sans \u0939\u0948\u0902, SIL Open Font License 1.1 \u0915\u0947 \u0924\u0939\u0924 (LICENSE.fonts)\u0964",
+  "dir": "ltr"
  }
 };
