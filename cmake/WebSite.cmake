@@ -22,6 +22,7 @@ add_custom_target(horalia_site ALL
           "-DMINIFY=${CMAKE_COMMAND};-E;env;NODE_PATH=/usr/share/nodejs;${HORALIA_NODE};${minifier};${EMSCRIPTEN_ROOT_PATH}/third_party/terser"
           "-DFILES=$<TARGET_FILE:horalia>;$<TARGET_FILE_DIR:horalia>/horalia.wasm;${site_files}"
           "-DPACKS=${HORALIA_LANGUAGE_PACKS}"
+          "-DON_DEMAND=icon-512.png;icon-maskable-512.png;LICENSE;LICENSE.fonts"
           -P ${PROJECT_SOURCE_DIR}/cmake/WebSiteScript.cmake
   DEPENDS horalia horalia_language_packs ${page_files} ${site_files} ${minifier}
           ${PROJECT_SOURCE_DIR}/cmake/WebSiteScript.cmake

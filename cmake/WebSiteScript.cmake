@@ -3,8 +3,9 @@
 # minifies the page's scripts with the command MINIFY (given the file), then
 # stamps SITE/sw.js: HORALIA_CACHE_STAMP becomes a hash of the contents of
 # every other file, HORALIA_CACHE_FILES a JavaScript array of the names of
-# those that every visit needs (not the languages' own packs and manifests,
-# of which a visit needs one).
+# those that every visit needs to play, offline too: not the languages' own
+# packs, words and manifests (of which a visit needs one), nor the files
+# named ON_DEMAND (kept once something asks for them).
 file(REMOVE_RECURSE "${SITE}")
 file(MAKE_DIRECTORY "${SITE}")
 if(EXISTS "${PAGE}")
@@ -39,7 +40,8 @@ set(array "")
 foreach(name IN LISTS names)
   file(SHA256 "${SITE}/${name}" digest)
   string(APPEND digests "${digest} ${name}\n")
-  if(NOT name MATCHES "^(languages|manifests)/")
+  list(FIND ON_DEMAND "${name}" on_demand)
+  if(NOT name MATCHES "^(languages|manifests|words)/" AND on_demand EQUAL -1)
     list(APPEND array "\"${name}\"")
   endif()
 endforeach()

@@ -2,8 +2,9 @@
 """Cuts a face down to exactly the characters that the game's texts in the
 translation table give it to draw.
 
-Liberation Sans ("sans", "sans-regular") keeps printable ASCII and every
-character of every language's texts that it has; a language's own face
+Liberation Sans Bold ("sans") keeps printable ASCII and every character of
+every language's texts that it has (Regular, "sans-regular", which no text
+of the game uses, printable ASCII only); a language's own face
 (Noto Sans Arabic, Devanagari, CJK) keeps the characters of the texts of
 the languages that name it in the table's "faces" row, and the digits that
 numbers are filled in with. The cut stops the build when a language's text
@@ -76,7 +77,9 @@ def full_face(name, source):
 
 def characters_for(table, languages, name):
     """The characters the face must keep, and the check that every
-    language's text has a face for each of its characters."""
+    language's text has a face for each of its characters. No text of the
+    game is drawn in Liberation Sans Regular (every one is bold): it keeps
+    printable ASCII for lighter text that the platform may be asked for."""
     sans = FACES["sans"][0]
     covered_by_sans = set(chr(c) for c in TTFont(sans, lazy=True).getBestCmap())
     own = {}
@@ -91,9 +94,11 @@ def characters_for(table, languages, name):
                 drawer = next((f for f in faces if c in own[f]), "sans" if c in covered_by_sans else None)
                 if drawer is None:
                     sys.exit("%s: no face has %r (U+%04X) of %r" % (lang, c, ord(c), text))
-                if drawer == name or (name.startswith("sans") and drawer == "sans"):
+                if drawer == name:
                     wanted.add(c)
-    if name.startswith("sans"):
+    if name == "sans-regular":
+        return set(PRINTABLE_ASCII)
+    if name == "sans":
         wanted |= set(PRINTABLE_ASCII)
         for script in sorted({script_of(c) for c in wanted}):
             wanted |= set(AUTOHINTER_REFERENCES[script])

@@ -3,8 +3,8 @@
 # (under each language's LANGUAGE statement its string table, its string
 # variants and its worded pictures), resources/languages.h (the languages,
 # for the code and tests), the web page's own words (rows page.*, into
-# platform/web/page/words.js, and its manifest in each language,
-# platform/web/page/manifests/) and the desktop entry's and software centre's
+# platform/web/page/words/<language>.js, with the list of languages in
+# words.js, and its manifest in each language, platform/web/page/manifests/) and the desktop entry's and software centre's
 # (rows package.*, into packaging/words.cmake). The pictures themselves are
 # painted from the same table by backgrounds.py and small_pictures.py.
 #
@@ -199,10 +199,9 @@ def direction(table, lang):
     return "ltr"
 
 
-def page_words_js(table, languages):
-    """The page's words by language column, for horalia_page.js, with the
-    direction its text runs in ("dir"); ASCII, so that no server's idea of the
-    file's encoding can spoil them."""
+def page_words(table, languages):
+    """The page's words by language column, with the direction its text runs
+    in ("dir"), checked: none empty, every {name} that English fills in."""
     words = {lang: dict(words_of(table, lang, "page."), dir=direction(table, lang)) for lang in languages}
     for lang in languages:
         missing = [key for key, text in words[lang].items() if not text]
@@ -211,8 +210,20 @@ def page_words_js(table, languages):
         unlike = [key for key, text in words[lang].items()
                   if sorted(re.findall(r"{\w+}", text)) != sorted(re.findall(r"{\w+}", words[ENGLISH][key]))]
         assert not unlike, "%s: page words with other {names} than English: %s" % (lang, unlike)
-    return ("// %s\n// The page's own words in each language of the game, by the table's column.\n"
-            "window.HORALIA_WORDS = %s;\n" % (HEADER, json.dumps(words, indent=1)))
+    return words
+
+
+def page_languages_js(languages):
+    """words.js: the languages the page can speak, for choosing one before
+    its words (words/<language>.js) are loaded."""
+    return ("// %s\n// The languages of the page, by the table's column; each one's words are in words/.\n"
+            "window.HORALIA_LANGUAGES = %s;\n" % (HEADER, json.dumps(languages)))
+
+
+def page_words_js(words, lang):
+    """words/<language>.js: the page's words in one language; ASCII, so that
+    no server's idea of the file's encoding can spoil them."""
+    return ("// %s\nwindow.HORALIA_WORDS = %s;\n" % (HEADER, json.dumps(words[lang], indent=0)))
 
 
 def web_manifest(table, lang):
@@ -281,10 +292,16 @@ def build():
     check_unreviewed(table, languages)
     for folder, name, text in (("resources", "translations.rc", rc_text(table, languages)),
                                ("resources", "languages.h", header_text(languages)),
-                               ("platform/web/page", "words.js", page_words_js(table, languages)),
+                               ("platform/web/page", "words.js", page_languages_js(languages)),
                                ("packaging", "words.cmake", package_words_cmake(table, languages))):
         with open(os.path.join(ROOT, folder, name), "w", encoding="ascii" if name != "words.cmake" else "utf-8") as f:
             f.write(text)
+    words = page_words(table, languages)
+    folder = os.path.join(ROOT, "platform", "web", "page", "words")
+    os.makedirs(folder, exist_ok=True)
+    for lang in languages:
+        with open(os.path.join(folder, lang + ".js"), "w", encoding="ascii") as f:
+            f.write(page_words_js(words, lang))
     manifests = os.path.join(ROOT, "platform", "web", "page", "manifests")
     os.makedirs(manifests, exist_ok=True)
     for lang in languages:

@@ -25,24 +25,11 @@
   // program looks the codes up here by these names.
   const INPUT = Object.freeze({ stylusDown: 1, stylusUp: 2, keyDown: 3, keyUp: 4 });
 
-  // ---- Words: the page speaks the language the game chooses from the
-  // browser's languages (the first that the game has: that country's, else
-  // the language's own, else another country's; else English). words.js,
-  // made from the translation table, holds them all; {name} in a text is
-  // filled in.
-  function pageLanguage(preferred) {
-    const columns = Object.keys(window.HORALIA_WORDS);
-    for (const tag of preferred) {
-      const [code, country] = String(tag).toLowerCase().split(/[-_]/);
-      const same = columns.filter((column) => column.toLowerCase().split("_")[0] === code);
-      const best = same.find((column) => column.toLowerCase() === code + "_" + country) ||
-        same.find((column) => !column.includes("_")) || same[0];
-      if (best) return best;
-    }
-    return "en";
-  }
-  const language = pageLanguage(navigator.languages || [navigator.language]);
-  const words = window.HORALIA_WORDS[language];
+  // ---- Words: the page speaks the language that index.html chose (as the
+  // game chooses it), in the words that it loaded for it (words/<language>.js,
+  // made from the translation table); {name} in a text is filled in.
+  const language = window.HORALIA_LANGUAGE;
+  const words = window.HORALIA_WORDS;
   document.documentElement.lang = language.replace("_", "-");
   document.documentElement.dir = words.dir;
   // The manifest of a page added to a home screen speaks the language too.
