@@ -21,6 +21,9 @@
   // The same limit as the program's storage; the game's own text stays under 1 KB.
   const MAX_PROGRESS_BYTES = 2 * 1024 * 1024;
   const LOCK_NAME = "horalia";
+  // The kinds of input the page queues for the program, [kind, a, b]; the
+  // program looks the codes up here by these names.
+  const INPUT = Object.freeze({ stylusDown: 1, stylusUp: 2, keyDown: 3, keyUp: 4 });
 
   // ---- Words: the page speaks the language the game chooses from the
   // browser's languages (the first that the game has: that country's, else
@@ -205,8 +208,9 @@
 
   const host = {
     storage,
+    INPUT,
     fileText: "",         // a progress file being looked at (horalia_web_file_progress)
-    input: [],            // [kind, a, b]: 1 stylus down, 2 stylus up, 3 key down, 4 key up
+    input: [],            // [kind, a, b], kind one of INPUT: (x, y) or (virtual key, 0)
     resume: null,         // resumes the program's loop at the next frame
     frameRequested: false,
     frameStart: 0,
@@ -443,7 +447,7 @@
       // the release still arrives at the window
     }
     const [x, y] = toScreen(event);
-    host.queue([1, x, y]);
+    host.queue([INPUT.stylusDown, x, y]);
   });
 
   function pointerLifted(event) {
@@ -451,7 +455,7 @@
     if (event.pointerId !== activePointer) return;
     activePointer = null;
     const [x, y] = toScreen(event);
-    host.queue([2, x, y]);
+    host.queue([INPUT.stylusUp, x, y]);
   }
   window.addEventListener("pointerup", pointerLifted);
   window.addEventListener("pointercancel", pointerLifted);
@@ -468,12 +472,12 @@
     if (/^Digit[0-9]$/.test(event.code)) return event.code.charCodeAt(5);
     return 0;
   }
-  for (const [type, kind] of [["keydown", 3], ["keyup", 4]]) {
+  for (const [type, kind] of [["keydown", INPUT.keyDown], ["keyup", INPUT.keyUp]]) {
     window.addEventListener(type, (event) => {
       const key = virtualKey(event);
       if (!key || event.repeat) return;
       if (event.ctrlKey && key !== 0x11) event.preventDefault();
-      host.queue([kind, key, event.ctrlKey ? 1 : 0]);
+      host.queue([kind, key, 0]);
     });
   }
 
@@ -552,6 +556,9 @@
       restart("#progress-loaded");
     }, words.keep_mine, hideNotice);
   });
+
+  // ---- What Horalia is, and the licences it comes under.
+  byId("about").addEventListener("click", () => showNotice(words.about_text, words.back_to_game, hideNotice));
 
   undoButton.addEventListener("click", () => {
     host.stop();

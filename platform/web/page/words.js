@@ -25,7 +25,9 @@ window.HORALIA_WORDS = {
   "progress_in_file": "In the file: level {level}, score {score}",
   "replace": "Replace",
   "keep_mine": "Keep mine",
-  "damaged_dropped": "The progress in this browser could not be read and had to be removed."
+  "damaged_dropped": "The progress in this browser could not be read and had to be removed.",
+  "about": "About",
+  "about_text": "Horalia teaches children to read and set a clock. It is free software under the MIT licence (the file LICENSE beside this page); its letters are Liberation Sans, under the SIL Open Font License 1.1 (LICENSE.fonts)."
  },
  "de": {
   "description": "Horalia: die Uhr lesen und stellen lernen.",
@@ -51,7 +53,9 @@ window.HORALIA_WORDS = {
   "progress_in_file": "In der Datei: Stufe {level}, Punktestand {score}",
   "replace": "Ersetzen",
   "keep_mine": "Meinen behalten",
-  "damaged_dropped": "Der Fortschritt in diesem Browser war nicht lesbar und musste gel\u00f6scht werden."
+  "damaged_dropped": "Der Fortschritt in diesem Browser war nicht lesbar und musste gel\u00f6scht werden.",
+  "about": "\u00dcber Horalia",
+  "about_text": "Horalia bringt Kindern bei, die Uhr zu lesen und zu stellen. Es ist freie Software unter der MIT-Lizenz (die Datei LICENSE neben dieser Seite); seine Schrift ist Liberation Sans unter der SIL Open Font License 1.1 (LICENSE.fonts)."
  },
  "fr": {
   "description": "Horalia\u00a0: apprendre \u00e0 lire et \u00e0 r\u00e9gler une horloge \u00e0 aiguilles.",
@@ -77,7 +81,9 @@ window.HORALIA_WORDS = {
   "progress_in_file": "Dans le fichier\u00a0: niveau {level}, score {score}",
   "replace": "Remplacer",
   "keep_mine": "Garder la mienne",
-  "damaged_dropped": "La progression de ce navigateur \u00e9tait illisible et a d\u00fb \u00eatre effac\u00e9e."
+  "damaged_dropped": "La progression de ce navigateur \u00e9tait illisible et a d\u00fb \u00eatre effac\u00e9e.",
+  "about": "\u00c0 propos",
+  "about_text": "Horalia apprend aux enfants \u00e0 lire et \u00e0 r\u00e9gler une horloge. C'est un logiciel libre sous licence MIT (le fichier LICENSE \u00e0 c\u00f4t\u00e9 de cette page) ; ses lettres sont en Liberation Sans, sous la SIL Open Font License 1.1 (LICENSE.fonts)."
  },
  "es": {
   "description": "Horalia: aprende a leer y poner en hora un reloj de agujas.",
@@ -103,7 +109,9 @@ window.HORALIA_WORDS = {
   "progress_in_file": "En el archivo: nivel {level}, puntuaci\u00f3n {score}",
   "replace": "Reemplazar",
   "keep_mine": "Mantener el m\u00edo",
-  "damaged_dropped": "El progreso de este navegador no se pod\u00eda leer y se ha tenido que borrar."
+  "damaged_dropped": "El progreso de este navegador no se pod\u00eda leer y se ha tenido que borrar.",
+  "about": "Acerca de",
+  "about_text": "Horalia ense\u00f1a a los ni\u00f1os a leer y poner en hora un reloj. Es software libre con licencia MIT (el archivo LICENSE junto a esta p\u00e1gina); su letra es Liberation Sans, con la SIL Open Font License 1.1 (LICENSE.fonts)."
  },
  "it": {
   "description": "Horalia: impara a leggere e regolare un orologio a lancette.",
@@ -129,7 +137,9 @@ window.HORALIA_WORDS = {
   "progress_in_file": "Nel file: livello {level}, punteggio {score}",
   "replace": "Sostituisci",
   "keep_mine": "Mantieni i miei",
-  "damaged_dropped": "I progressi in questo browser non erano leggibili e sono stati eliminati."
+  "damaged_dropped": "I progressi in questo browser non erano leggibili e sono stati eliminati.",
+  "about": "Informazioni",
+  "about_text": "Horalia insegna ai bambini a leggere e regolare un orologio. \u00c8 software libero con licenza MIT (il file LICENSE accanto a questa pagina); le sue lettere sono in Liberation Sans, con la SIL Open Font License 1.1 (LICENSE.fonts)."
  },
  "pt_BR": {
   "description": "Horalia: aprenda a ler e acertar um rel\u00f3gio de ponteiros.",
@@ -155,7 +165,9 @@ window.HORALIA_WORDS = {
   "progress_in_file": "No arquivo: n\u00edvel {level}, pontua\u00e7\u00e3o {score}",
   "replace": "Substituir",
   "keep_mine": "Manter o meu",
-  "damaged_dropped": "O progresso neste navegador n\u00e3o p\u00f4de ser lido e precisou ser apagado."
+  "damaged_dropped": "O progresso neste navegador n\u00e3o p\u00f4de ser lido e precisou ser apagado.",
+  "about": "Sobre",
+  "about_text": "O Horalia ensina crian\u00e7as a ler e acertar um rel\u00f3gio. \u00c9 software livre sob a licen\u00e7a MIT (o arquivo LICENSE ao lado desta p\u00e1gina); suas letras s\u00e3o Liberation Sans, sob a SIL Open Font License 1.1 (LICENSE.fonts)."
  },
  "nl": {
   "description": "Horalia: leer een wijzerklok lezen en gelijkzetten.",
@@ -181,7 +193,9 @@ window.HORALIA_WORDS = {
   "progress_in_file": "In het bestand: niveau {level}, score {score}",
   "replace": "Vervangen",
   "keep_mine": "Mijn voortgang houden",
-  "damaged_dropped": "De voortgang in deze browser was onleesbaar en moest worden gewist."
+  "damaged_dropped": "De voortgang in deze browser was onleesbaar en moest worden gewist.",
+  "about": "Over Horalia",
+  "about_text": "Horalia leert kinderen een klok lezen en gelijkzetten. Het is vrije software onder de MIT-licentie (het bestand LICENSE naast deze pagina); de letters zijn Liberation Sans, onder de SIL Open Font License 1.1 (LICENSE.fonts)."
  },
  "pl": {
   "description": "Horalia: naucz si\u0119 odczytywa\u0107 i ustawia\u0107 zegar ze wskaz\u00f3wkami.",
@@ -207,6 +221,8 @@ window.HORALIA_WORDS = {
   "progress_in_file": "W pliku: poziom {level}, wynik {score}",
   "replace": "Zast\u0105p",
   "keep_mine": "Zachowaj moje",
-  "damaged_dropped": "Post\u0119p\u00f3w w tej przegl\u0105darce nie da\u0142o si\u0119 odczyta\u0107 i trzeba by\u0142o je usun\u0105\u0107."
+  "damaged_dropped": "Post\u0119p\u00f3w w tej przegl\u0105darce nie da\u0142o si\u0119 odczyta\u0107 i trzeba by\u0142o je usun\u0105\u0107.",
+  "about": "O grze",
+  "about_text": "Horalia uczy dzieci odczytywa\u0107 i ustawia\u0107 zegar. To wolne oprogramowanie na licencji MIT (plik LICENSE obok tej strony); jej litery to Liberation Sans na licencji SIL Open Font License 1.1 (LICENSE.fonts)."
  }
 };
