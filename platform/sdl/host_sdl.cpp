@@ -185,6 +185,11 @@ void raiseWindow() {
     SDL_RaiseWindow(desktop().window);
 }
 
+// The desktop window has no way to a screen reader yet, and nothing around
+// it to take the keyboard's focus: the game keeps it and wraps around.
+void announce(std::wstring_view) {}
+bool passFocusOn(bool) { return false; }
+
 void closeDesktop() {
     auto& d = desktop();
     if (d.texture) SDL_DestroyTexture(d.texture);

@@ -24,7 +24,9 @@ window.HORALIA_WORDS = {
   "progress_in_file": "In the file: level {level}, score {score}",
   "replace": "Replace",
   "keep_mine": "Keep mine",
-  "damaged_dropped": "The progress in this browser could not be read and had to be removed."
+  "damaged_dropped": "The progress in this browser could not be read and had to be removed.",
+  "canvas_label": "Horalia: set the clock",
+  "keys_help": "Any key starts. Up and Down turn the hour hand, Right and Left the minute hand, Enter checks, Escape opens the levels. There, the digits or the arrows choose a level, A switches the automatic level, R resets, Escape goes back. Tab moves between the buttons."
  },
  "de": {
   "description": "Horalia: die Uhr lesen und stellen lernen.",
@@ -49,7 +51,9 @@ window.HORALIA_WORDS = {
   "progress_in_file": "In der Datei: Stufe {level}, Punktestand {score}",
   "replace": "Ersetzen",
   "keep_mine": "Meinen behalten",
-  "damaged_dropped": "Der Fortschritt in diesem Browser war nicht lesbar und musste gel\u00f6scht werden."
+  "damaged_dropped": "Der Fortschritt in diesem Browser war nicht lesbar und musste gel\u00f6scht werden.",
+  "canvas_label": "Horalia: Stell die Uhr",
+  "keys_help": "Jede Taste startet. Pfeil hoch und runter drehen den Stundenzeiger, rechts und links den Minutenzeiger, Eingabe pr\u00fcft, Escape \u00f6ffnet die Stufen. Dort w\u00e4hlen die Ziffern oder die Pfeile eine Stufe, A schaltet die automatische Stufe, R l\u00f6scht, Escape geht zur\u00fcck. Tab springt von Knopf zu Knopf."
  },
  "fr": {
   "description": "Horalia\u00a0: apprendre \u00e0 lire et \u00e0 r\u00e9gler une horloge \u00e0 aiguilles.",
@@ -74,7 +78,9 @@ window.HORALIA_WORDS = {
   "progress_in_file": "Dans le fichier\u00a0: niveau {level}, score {score}",
   "replace": "Remplacer",
   "keep_mine": "Garder la mienne",
-  "damaged_dropped": "La progression de ce navigateur \u00e9tait illisible et a d\u00fb \u00eatre effac\u00e9e."
+  "damaged_dropped": "La progression de ce navigateur \u00e9tait illisible et a d\u00fb \u00eatre effac\u00e9e.",
+  "canvas_label": "Horalia : r\u00e8gle l'horloge",
+  "keys_help": "Une touche lance le jeu. Haut et Bas tournent la petite aiguille, Droite et Gauche la grande, Entr\u00e9e v\u00e9rifie, \u00c9chap ouvre les niveaux. L\u00e0, les chiffres ou les fl\u00e8ches choisissent un niveau, A active le niveau automatique, R efface, \u00c9chap revient. Tab passe d'un bouton \u00e0 l'autre."
  },
  "es": {
   "description": "Horalia: aprende a leer y poner en hora un reloj de agujas.",
@@ -99,7 +105,9 @@ window.HORALIA_WORDS = {
   "progress_in_file": "En el archivo: nivel {level}, puntuaci\u00f3n {score}",
   "replace": "Reemplazar",
   "keep_mine": "Mantener el m\u00edo",
-  "damaged_dropped": "El progreso de este navegador no se pod\u00eda leer y se ha tenido que borrar."
+  "damaged_dropped": "El progreso de este navegador no se pod\u00eda leer y se ha tenido que borrar.",
+  "canvas_label": "Horalia: pon el reloj en hora",
+  "keys_help": "Cualquier tecla empieza. Arriba y Abajo giran la aguja de las horas, Derecha e Izquierda la de los minutos, Intro comprueba, Escape abre los niveles. All\u00ed, los n\u00fameros o las flechas eligen un nivel, A cambia el nivel autom\u00e1tico, R borra, Escape vuelve. Tab pasa de un bot\u00f3n a otro."
  },
  "it": {
   "description": "Horalia: impara a leggere e regolare un orologio a lancette.",
@@ -124,7 +132,9 @@ window.HORALIA_WORDS = {
   "progress_in_file": "Nel file: livello {level}, punteggio {score}",
   "replace": "Sostituisci",
   "keep_mine": "Mantieni i miei",
-  "damaged_dropped": "I progressi in questo browser non erano leggibili e sono stati eliminati."
+  "damaged_dropped": "I progressi in questo browser non erano leggibili e sono stati eliminati.",
+  "canvas_label": "Horalia: regola l'orologio",
+  "keys_help": "Un tasto qualsiasi inizia. Su e Gi\u00f9 girano la lancetta delle ore, Destra e Sinistra quella dei minuti, Invio controlla, Esc apre i livelli. L\u00ec, le cifre o le frecce scelgono un livello, A cambia il livello automatico, R azzera, Esc torna indietro. Tab passa da un pulsante all'altro."
  },
  "pt_BR": {
   "description": "Horalia: aprenda a ler e acertar um rel\u00f3gio de ponteiros.",
@@ -149,7 +159,9 @@ window.HORALIA_WORDS = {
   "progress_in_file": "No arquivo: n\u00edvel {level}, pontua\u00e7\u00e3o {score}",
   "replace": "Substituir",
   "keep_mine": "Manter o meu",
-  "damaged_dropped": "O progresso neste navegador n\u00e3o p\u00f4de ser lido e precisou ser apagado."
+  "damaged_dropped": "O progresso neste navegador n\u00e3o p\u00f4de ser lido e precisou ser apagado.",
+  "canvas_label": "Horalia: acerte o rel\u00f3gio",
+  "keys_help": "Qualquer tecla come\u00e7a. Para cima e para baixo giram o ponteiro das horas, direita e esquerda o dos minutos, Enter confere, Esc abre os n\u00edveis. L\u00e1, os n\u00fameros ou as setas escolhem um n\u00edvel, A liga ou desliga o n\u00edvel autom\u00e1tico, R zera, Esc volta. Tab passa de um bot\u00e3o a outro."
  },
  "nl": {
   "description": "Horalia: leer een wijzerklok lezen en gelijkzetten.",
@@ -174,7 +186,9 @@ window.HORALIA_WORDS = {
   "progress_in_file": "In het bestand: niveau {level}, score {score}",
   "replace": "Vervangen",
   "keep_mine": "Mijn voortgang houden",
-  "damaged_dropped": "De voortgang in deze browser was onleesbaar en moest worden gewist."
+  "damaged_dropped": "De voortgang in deze browser was onleesbaar en moest worden gewist.",
+  "canvas_label": "Horalia: zet de klok goed",
+  "keys_help": "Elke toets start. Omhoog en omlaag draaien de kleine wijzer, rechts en links de grote wijzer, Enter controleert, Escape opent de niveaus. Daar kiezen de cijfers of de pijlen een niveau, A zet het automatische niveau aan of uit, R wist, Escape gaat terug. Tab gaat van knop naar knop."
  },
  "pl": {
   "description": "Horalia: naucz si\u0119 odczytywa\u0107 i ustawia\u0107 zegar ze wskaz\u00f3wkami.",
@@ -199,6 +213,8 @@ window.HORALIA_WORDS = {
   "progress_in_file": "W pliku: poziom {level}, wynik {score}",
   "replace": "Zast\u0105p",
   "keep_mine": "Zachowaj moje",
-  "damaged_dropped": "Post\u0119p\u00f3w w tej przegl\u0105darce nie da\u0142o si\u0119 odczyta\u0107 i trzeba by\u0142o je usun\u0105\u0107."
+  "damaged_dropped": "Post\u0119p\u00f3w w tej przegl\u0105darce nie da\u0142o si\u0119 odczyta\u0107 i trzeba by\u0142o je usun\u0105\u0107.",
+  "canvas_label": "Horalia: ustaw zegar",
+  "keys_help": "Dowolny klawisz zaczyna. Strza\u0142ki w g\u00f3r\u0119 i w d\u00f3\u0142 obracaj\u0105 wskaz\u00f3wk\u0119 godzinow\u0105, w prawo i w lewo minutow\u0105, Enter sprawdza, Escape otwiera poziomy. Tam cyfry lub strza\u0142ki wybieraj\u0105 poziom, A w\u0142\u0105cza lub wy\u0142\u0105cza poziom automatyczny, R zeruje, Escape wraca. Tab przechodzi mi\u0119dzy przyciskami."
  }
 };
