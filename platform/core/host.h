@@ -32,6 +32,11 @@ void windowShown();
 // Someone asked the window to come to the front.
 void raiseWindow();
 
+// True when this process has a window that the user can see, or could once
+// it is raised; false when it has none, or draws where nobody looks (a video
+// driver without a display). A copy that shows nothing gives way to another.
+bool windowShows();
+
 // Says the text to the player's screen reader, if one listens (politely, after what it is saying).
 void announce(std::wstring_view text);
 

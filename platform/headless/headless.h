@@ -57,6 +57,11 @@ int lastWait();
 // How often some process asked a window of this one to come to the front.
 int raiseRequests();
 
+// Whether this process's window counts as one that can be seen (it does
+// until told otherwise, and after reset); a copy that cannot be seen gives
+// way to a second copy that starts.
+void setWindowShows(bool shows);
+
 // Where the registry file lives (instead of the user's configuration folder).
 void setRegistryFolder(const std::filesystem::path& folder);
 

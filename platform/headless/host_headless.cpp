@@ -21,6 +21,7 @@ struct HeadlessState {
     std::vector<headless::PlayedSound> sounds;
     std::vector<std::wstring> announcements;
     int lastWait = -1;
+    bool windowShows = true;
 };
 
 HeadlessState& state() {
@@ -46,6 +47,7 @@ void present(const Picture&) {}
 void windowCreated(std::wstring_view) {}
 void windowShown() {}
 void raiseWindow() {}
+bool windowShows() { return state().windowShows; }
 
 bool playWave(std::span<const std::uint8_t>, std::uint32_t waveId, unsigned flags) {
     state().sounds.push_back({waveId, flags});
@@ -98,6 +100,8 @@ const std::vector<std::wstring>& announcements() { return state().announcements;
 int lastWait() { return state().lastWait; }
 
 int raiseRequests() { return posix::singleInstance::raiseRequests(); }
+
+void setWindowShows(bool shows) { state().windowShows = shows; }
 
 void setRegistryFolder(const std::filesystem::path& folder) { posix::setSettingsFolder(folder); }
 

@@ -197,7 +197,7 @@ bool writeSettings(const std::string& text) {
     const std::filesystem::path file = settingsFile();
     if (file.empty()) return false;
     const std::filesystem::path folder = file.parent_path();
-    if (!makeFolder(folder)) return false;
+    if (!makeSettingsFolder()) return false;
 
     std::string temporary = (folder / temporaryPrefix(file)).string() + std::to_string(::getpid()) + "-XXXXXX";
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);

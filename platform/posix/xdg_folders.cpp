@@ -6,20 +6,30 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
 namespace platform::posix {
 namespace {
 
-std::filesystem::path& chosenFolder() {
-    static std::filesystem::path folder;
+namespace fs = std::filesystem;
+
+fs::path& chosenFolder() {
+    static fs::path folder;
     return folder;
 }
 
+// Where the settings live, and the deepest folder on their way that must
+// exist already (nothing at or above it is ever made).
+struct Place {
+    fs::path folder;
+    fs::path existing;
+};
+
 // The home folder from $HOME, or from the password database when it is unset
 // or relative (the XDG rules ignore relative paths).
-std::filesystem::path homeFolder() {
+fs::path homeFolder() {
     if (const char* home = std::getenv("HOME"); home && *home == '/') return home;
     long size = sysconf(_SC_GETPW_R_SIZE_MAX);
     std::vector<char> buffer(size > 0 ? static_cast<std::size_t>(size) : 16384);
@@ -31,15 +41,40 @@ std::filesystem::path homeFolder() {
     return {};
 }
 
-std::filesystem::path defaultFolder() {
+Place settingsPlace() {
+    if (!chosenFolder().empty()) return {chosenFolder(), "/"};
     // The XDG rules ignore a relative XDG_CONFIG_HOME.
     if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config) {
-        std::filesystem::path path(config);
-        if (path.is_absolute()) return path / "horalia";
+        fs::path path = fs::path(config).lexically_normal();
+        if (!path.has_filename()) path = path.parent_path();  // a trailing separator
+        if (path.is_absolute()) return {path / "horalia", path.parent_path()};
     }
-    std::filesystem::path home = homeFolder();
+    fs::path home = homeFolder();
     if (home.empty()) return {};
-    return home / ".config" / "horalia";
+    return {home / ".config" / "horalia", home};
+}
+
+bool isFolder(const fs::path& path) {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// Makes the folder and its missing parents below `existing`, which must be there.
+bool makeFolder(const fs::path& folder, const fs::path& existing) {
+    if (folder.empty() || !isFolder(existing)) return false;
+    const fs::path base = existing.lexically_normal();
+    fs::path partial;
+    for (const auto& part : folder.lexically_normal()) {
+        if (part.empty()) continue;  // the trailing separator of a normalised path
+        partial /= part;
+        const auto [ahead, rest] = std::mismatch(partial.begin(), partial.end(), base.begin(), base.end());
+        if (ahead == partial.end()) continue;  // at or above the folder that exists
+        if (::mkdir(partial.c_str(), 0700) == 0)
+            ::chmod(partial.c_str(), 0700);  // whatever the umask left
+        else if (!isFolder(partial))
+            return false;
+    }
+    return true;
 }
 
 bool ownedAndPrivate(const std::string& folder, bool exactly0700) {
@@ -51,27 +86,13 @@ bool ownedAndPrivate(const std::string& folder, bool exactly0700) {
 
 }  // namespace
 
-void setSettingsFolder(const std::filesystem::path& folder) {
+void setSettingsFolder(const fs::path& folder) {
     chosenFolder() = folder;
 }
 
-bool makeFolder(const std::filesystem::path& folder) {
-    if (folder.empty()) return false;
-    std::filesystem::path partial;
-    struct stat info;
-    for (const auto& part : folder) {
-        partial /= part;
-        if (::mkdir(partial.c_str(), 0700) == 0)
-            ::chmod(partial.c_str(), 0700);  // whatever the umask left
-        else if (::stat(partial.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
-            return false;
-    }
-    return true;
-}
-
-std::filesystem::path settingsFile() {
+fs::path settingsFile() {
     try {
-        std::filesystem::path folder = chosenFolder().empty() ? defaultFolder() : chosenFolder();
+        const fs::path folder = settingsPlace().folder;
         if (folder.empty()) return {};
         return folder / "registry.reg";
     } catch (...) {
@@ -79,13 +100,26 @@ std::filesystem::path settingsFile() {
     }
 }
 
+bool makeSettingsFolder() {
+    try {
+        const Place place = settingsPlace();
+        return makeFolder(place.folder, place.existing);
+    } catch (...) {
+        return false;
+    }
+}
+
+std::string privateSettingsFolder() {
+    const fs::path file = settingsFile();
+    if (file.empty() || !makeSettingsFolder()) return {};
+    const std::string settings = file.parent_path().string();
+    return ownedAndPrivate(settings, false) ? settings : std::string();
+}
+
 std::string runtimeFolder() {
     if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && ownedAndPrivate(runtime, true))
         return runtime;
-    const std::filesystem::path file = settingsFile();
-    if (file.empty() || !makeFolder(file.parent_path())) return {};
-    const std::string settings = file.parent_path().string();
-    return ownedAndPrivate(settings, false) ? settings : std::string();
+    return privateSettingsFolder();
 }
 
 }  // namespace platform::posix

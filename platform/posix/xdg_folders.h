@@ -1,6 +1,6 @@
 // The user's folders by the XDG base-directory rules: where the settings file
 // lives (the configuration folder, or one chosen by a test) and the private
-// runtime folder of the one-copy claim.
+// folders of the one-copy claim.
 #pragma once
 
 #include <filesystem>
@@ -15,16 +15,21 @@ void setSettingsFolder(const std::filesystem::path& folder);
 // The settings file in use; empty when no folder can be found (no home).
 std::filesystem::path settingsFile();
 
-// Makes the folder and its missing parents, each 0700 as the XDG rules ask;
-// folders that exist keep their mode. True when the folder exists afterwards.
-bool makeFolder(const std::filesystem::path& folder);
+// Makes the settings file's folder, each missing folder 0700 as the XDG rules
+// ask (folders that exist keep their mode). Only folders below one that must
+// already exist are made: below HOME for ~/.config, below the parent of
+// XDG_CONFIG_HOME; a chosen folder is made whole. True when it exists after.
+bool makeSettingsFolder();
 
-// The folder of the one-copy claim, which only the user can reach so that no
-// other user can take, answer or block the claim: $XDG_RUNTIME_DIR when it is
-// absolute, the user's own and mode 0700; otherwise the settings folder (made
-// 0700 when missing) if it is the user's and nobody else may write in it.
-// Empty when neither is safe. /tmp is never used: anyone may create names
-// there first.
+// The settings folder, made when missing, if it is the user's and nobody else
+// may write in it; empty otherwise.
+std::string privateSettingsFolder();
+
+// The folder of the one-copy claim's socket, which only the user can reach
+// so that no other user can take, answer or block it: $XDG_RUNTIME_DIR when it
+// is absolute, the user's own and mode 0700; otherwise the private settings
+// folder. Empty when neither is safe. /tmp is never used: anyone may create
+// names there first.
 std::string runtimeFolder();
 
 }  // namespace platform::posix

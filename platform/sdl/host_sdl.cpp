@@ -185,6 +185,13 @@ void raiseWindow() {
     SDL_RaiseWindow(desktop().window);
 }
 
+bool windowShows() { return desktop().window && videoDriverShows(); }
+
+bool videoDriverShows() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver && SDL_strcasecmp(driver, "offscreen") != 0 && SDL_strcasecmp(driver, "dummy") != 0;
+}
+
 // The desktop window has no way to a screen reader yet, and nothing around
 // it to take the keyboard's focus: the game keeps it and wraps around.
 void announce(std::wstring_view) {}

@@ -8,4 +8,8 @@ namespace platform::host {
 // ended, before SDL shuts down.
 void closeDesktop();
 
+// True when SDL's video driver draws where someone can see it; its
+// "offscreen" and "dummy" drivers show nothing.
+bool videoDriverShows();
+
 }  // namespace platform::host

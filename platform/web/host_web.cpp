@@ -88,6 +88,7 @@ void present(const Picture& display) { horalia_web_present(display.row(0), displ
 void windowCreated(std::wstring_view) {}
 void windowShown() {}
 void raiseWindow() {}
+bool windowShows() { return true; }  // the page is the window
 
 void announce(std::wstring_view text) { horalia_web_announce(formats::utf8(text).c_str()); }
 
