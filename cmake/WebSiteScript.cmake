@@ -1,5 +1,6 @@
 # Fills SITE with the files of the folder PAGE and the FILES (a list of
-# paths), then stamps SITE/sw.js: HORALIA_CACHE_STAMP becomes a hash of the
+# paths), minifies the page's scripts with the command MINIFY (given the
+# file), then stamps SITE/sw.js: HORALIA_CACHE_STAMP becomes a hash of the
 # contents of every other file, HORALIA_CACHE_FILES a JavaScript array of
 # their names.
 file(REMOVE_RECURSE "${SITE}")
@@ -12,6 +13,15 @@ foreach(path IN LISTS FILES)
     file(COPY "${path}" DESTINATION "${SITE}")
   else()
     message(WARNING "Not in the site (missing): ${path}")
+  endif()
+endforeach()
+
+foreach(script IN ITEMS horalia_page.js words.js)
+  if(MINIFY AND EXISTS "${SITE}/${script}")
+    execute_process(COMMAND ${MINIFY} "${SITE}/${script}" RESULT_VARIABLE failed)
+    if(failed)
+      message(FATAL_ERROR "The page's ${script} could not be minified")
+    endif()
   endif()
 endforeach()
 

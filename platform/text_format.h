@@ -17,16 +17,17 @@ namespace platform {
 // What wsprintf writes at most: 1024 characters with the terminating null.
 inline constexpr std::size_t MAX_FORMATTED_CHARS = 1025;
 
-// One value for a conversion: a whole number or a text.
+// One value for a conversion: a whole number or a text. Both convert
+// implicitly, so that a call reads formatText(L"%d:%02d", {hours, minutes}).
 class FormatArgument {
 public:
     template <std::integral T>
-    constexpr FormatArgument(T number)  // NOLINT: numbers pass as they are
+    constexpr FormatArgument(T number)
         : bits_(static_cast<std::uint64_t>(number)),
           width_(static_cast<int>(sizeof(T) * 8)),
           signed_(std::is_signed_v<T>) {}
-    constexpr FormatArgument(std::wstring_view text) : text_(text), isText_(true) {}  // NOLINT
-    constexpr FormatArgument(const wchar_t* text) : text_(text), isText_(true) {}     // NOLINT
+    constexpr FormatArgument(std::wstring_view text) : text_(text), isText_(true) {}
+    constexpr FormatArgument(const wchar_t* text) : text_(text), isText_(true) {}
 
     constexpr bool isText() const { return isText_; }
     constexpr std::wstring_view text() const { return text_; }

@@ -16,6 +16,7 @@
 #include "platform/core/input.h"
 #include "platform/formats/unicode.h"
 #include "platform/formats/wave_decoder.h"
+#include "platform/random.h"
 
 // The page's side; each call reaches the object that the page puts in
 // Module.horalia before the program starts.
@@ -140,3 +141,8 @@ LocalTime localTime() {
 }
 
 }  // namespace platform::host
+
+// For the browser test (the page's horaliaPage.seedRandom): the questions
+// from here on are drawn from this seed, as the headless host draws them, so
+// that both hosts can be shown the same question.
+extern "C" EMSCRIPTEN_KEEPALIVE void horalia_web_seed_random(std::uint32_t seed) { platform::seedRandom(seed); }

@@ -1,10 +1,13 @@
 #!/usr/bin/python3
-"""The web page in headless Chromium: it loads cleanly, plays with mouse,
-touch and keys alone (a screen reader hearing the questions), keeps progress
-across reloads and within the storage's room, loads a
-progress file only when asked and can undo it, draws the same pixels as the
-headless host, survives damaged or throwing storage, plays in one tab at a
-time, plays offline, and rests when nothing moves.
+"""The web page in headless Chromium: it loads cleanly, plays with mouse and
+touch (the first touch heard, sound resting between sounds) and with keys
+alone (a screen reader hearing the questions), keeps progress
+across reloads and within the storage's room, loads a progress file only when
+asked and can undo it, draws the same pixels as the headless host (in every
+language, every kind of question; crisp on a phone, laid out before the first
+paint), speaks the game's language, survives damaged or throwing storage,
+plays in one tab at a time, plays offline after one download, and rests when
+nothing moves.
 
 Each case gets a browser profile of its own; the page is served by a local
 server on 127.0.0.1 that lives as long as the run.
@@ -14,8 +17,10 @@ server on 127.0.0.1 that lives as long as the run.
   ... --screenshots docs/screenshots
 """
 import argparse
+import base64
 import functools
 import http.server
+import io
 import os
 import re
 import shutil
@@ -27,6 +32,7 @@ import threading
 import time
 import traceback
 
+from PIL import Image
 from selenium import webdriver
 from selenium.webdriver.chrome.options import Options
 from selenium.webdriver.chrome.service import Service
@@ -41,6 +47,30 @@ HOUR_BACK = (30, 215)
 MINUTE_FORWARD = (210, 190)
 CHECK = (120, 245)
 AUTO_BOX = (35, 45)
+OK_BUTTON = (80, 255)
+
+
+def level_box(level):
+    """A point inside the box of a level (1 to 10) on the level screen."""
+    return ((level - 1) % 5 + 1) * 30 + 5, ((level - 1) // 5 + 4) * 20 + 5
+
+
+ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+# The game's languages and a locale of each, as the resources list them.
+with open(os.path.join(ROOT, "resources", "languages.h"), encoding="ascii") as header:
+    LANGUAGES = re.findall(r'\{"(\w+)", "([\w.-]+)"', header.read())
+# The translation table's rows by language, for the page's own words.
+with open(os.path.join(ROOT, "resources", "translations.tsv"), encoding="utf-8") as table:
+    _rows = [line.rstrip("\n").split("\t") for line in table if line.strip()]
+WORDS = {language: {row[0]: (row + [""] * len(_rows[0]))[column] for row in _rows[1:]}
+         for column, language in enumerate(_rows[0]) if column}
+# The kinds of question, each at the numbers that make it widest (two-digit
+# hours and minutes) and at those that change its words (1, a few, 0):
+# level, hours, minutes. Each changes the level, so that each is asked anew.
+QUESTIONS = [(4, 12, 55), (1, 1, 0), (4, 1, 55), (1, 12, 0),                 # whole hours, minutes
+             (5, 1, 0), (7, 1, 0), (5, 4, 0), (7, 4, 0), (5, 12, 0), (7, 12, 0),  # hours from now, in the past
+             (6, 0, 0), (8, 0, 0), (6, 0, 55), (8, 0, 55),                   # minutes
+             (9, 12, 55), (10, 12, 55)]                                     # both
 # The local time of every case; it also seeds the questions.
 WHEN = (2026, 12, 8, 10, 9, 30)
 FIXED_DATE = """(() => {
@@ -52,6 +82,10 @@ FIXED_DATE = """(() => {
   }
   window.Date = FixedDate;
 })();""" % (WHEN[0], WHEN[1] - 1, WHEN[2], WHEN[3], WHEN[4], WHEN[5])
+# Layout shifts of the page, from its start.
+LAYOUT_SHIFTS = """window.layoutShifts = [];
+new PerformanceObserver((list) => { for (const e of list.getEntries()) window.layoutShifts.push(e.value); })
+  .observe({type: "layout-shift", buffered: true});"""
 # The texts that the page's status line shows, as they come.
 STATUS_SHOWN = """document.addEventListener("DOMContentLoaded", () => {
   const line = document.getElementById("status");
@@ -73,12 +107,16 @@ THROWING_STORAGE = """(() => {
 
 
 class Server:
-    """The site on a local port, in a thread of this process."""
+    """The site on a local port, in a thread of this process; it notes the
+    path and status of every answer (requests) and holds the answers of the
+    paths in delays back for that many seconds."""
 
     def __init__(self, site):
         handler = functools.partial(QuietHandler, directory=site)
         self.site = site
-        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        self.httpd = QuietServer(("127.0.0.1", 0), handler)
+        self.requests = self.httpd.requests = []
+        self.delays = self.httpd.delays = {}
         self.url = "http://127.0.0.1:%d/" % self.httpd.server_address[1]
         self.thread = threading.Thread(target=self.httpd.serve_forever, daemon=True)
         self.thread.start()
@@ -88,9 +126,22 @@ class Server:
         self.httpd.server_close()
 
 
+class QuietServer(http.server.ThreadingHTTPServer):
+    def handle_error(self, request, client_address):
+        if not isinstance(sys.exc_info()[1], ConnectionError):  # a browser that closed mid-answer
+            super().handle_error(request, client_address)
+
+
 class QuietHandler(http.server.SimpleHTTPRequestHandler):
     extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
                       ".wasm": "application/wasm", ".webmanifest": "application/manifest+json"}
+
+    def do_GET(self):
+        time.sleep(self.server.delays.get(self.path, 0))
+        super().do_GET()
+
+    def log_request(self, code="-", size="-"):
+        self.server.requests.append((self.path.split("?")[0], int(code)))
 
     def log_message(self, *args):
         pass
@@ -99,13 +150,15 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
 class Browser:
     """One Chromium with a fresh profile, and the page's helpers."""
 
-    def __init__(self, url, width=600, height=800, scripts=(FIXED_DATE,)):
+    def __init__(self, url, width=600, height=800, scripts=(FIXED_DATE,), autoplay=True):
         self.profile = tempfile.TemporaryDirectory(prefix="horalia-web-test.")
         options = Options()
         options.binary_location = "/usr/bin/chromium"
+        # Without autoplay, sound waits for the user's permission as on a real phone.
+        policy = "no-user-gesture-required" if autoplay else "document-user-activation-required"
         for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
                          "--user-data-dir=" + self.profile.name, "--window-size=%d,%d" % (width, height),
-                         "--autoplay-policy=no-user-gesture-required"):
+                         "--autoplay-policy=" + policy):
             options.add_argument(argument)
         options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
         self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
@@ -151,20 +204,24 @@ class Browser:
             "const n = document.getElementById('notice'); return n && !n.hidden ? n.textContent : null")))
 
     def settle(self, quiet=0.3):
-        """Waits until no picture has been drawn for a while."""
-        last, since = -1, time.time()
-        while time.time() - since < quiet:
-            frames = self.js("return window.horaliaPage.frames")
-            if frames != last:
-                last, since = frames, time.time()
-            time.sleep(0.05)
+        """Waits until no picture has been drawn for a while (watched in the
+        page, which spares a round trip to the browser at every look)."""
+        self.driver.execute_async_script(
+            "const [quiet, done] = arguments; let last = -1, since = performance.now();"
+            "(function look() {"
+            "  const frames = window.horaliaPage.frames;"
+            "  if (frames !== last) { last = frames; since = performance.now(); }"
+            "  if (performance.now() - since >= quiet) done(); else setTimeout(look, 10);"
+            "})();", quiet * 1000)
 
     def page_point(self, point):
         box = self.js("const b = document.getElementById('screen').getBoundingClientRect();"
                       "return [b.left, b.top, b.width, b.height];")
         return (box[0] + (point[0] + 0.5) * box[2] / WIDTH, box[1] + (point[1] + 0.5) * box[3] / HEIGHT)
 
-    def tap(self, point, touch=False):
+    def tap(self, point, touch=False, quick=False):
+        """A child's tap; a quick one follows the last at once (taps far apart
+        never pair into a double-click)."""
         x, y = self.page_point(point)
         if touch:
             self.cdp("Input.dispatchTouchEvent", type="touchStart", touchPoints=[{"x": x, "y": y}])
@@ -172,6 +229,9 @@ class Browser:
         else:
             for kind in ("mousePressed", "mouseReleased"):
                 self.cdp("Input.dispatchMouseEvent", type=kind, x=x, y=y, button="left", clickCount=1)
+        if quick:
+            self.settle(quiet=0.15)
+            return
         # Further than the double-click time apart, as a child taps.
         time.sleep(0.55)
         self.settle()
@@ -192,9 +252,9 @@ class Browser:
         """The canvas as RGB bytes."""
         data = self.js("const c = document.getElementById('screen');"
                        "const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;"
-                       "const rgb = []; for (let i = 0; i < d.length; i += 4) rgb.push(d[i], d[i + 1], d[i + 2]);"
-                       "return rgb;")
-        return bytes(data)
+                       "let rgb = ''; for (let i = 0; i < d.length; i += 4) rgb += String.fromCharCode(d[i], d[i + 1], d[i + 2]);"
+                       "return btoa(rgb);")
+        return base64.b64decode(data)
 
     def stored(self):
         return self.js("try { return localStorage.getItem('horalia.registry'); } catch (e) { return null; }")
@@ -237,6 +297,25 @@ class Reference:
         header = b"P6\n%d %d\n255\n" % (WIDTH, HEIGHT)
         assert data.startswith(header), "unexpected reference picture"
         return data[len(header):]
+
+    def matrix(self, locale, questions):
+        """The title, game and level screens and the questions' screens in the
+        language of the locale, and the seed of each question."""
+        folder = os.path.join(self.folder.name, locale)
+        os.makedirs(folder, exist_ok=True)
+        environment = {name: value for name, value in os.environ.items()
+                       if name not in ("LANGUAGE", "LC_ALL", "LC_MESSAGES")}
+        environment["LANG"] = locale
+        out = subprocess.run([self.tool, "matrix", *map(str, WHEN), folder, *("%d:%d:%d" % q for q in questions)],
+                             check=True, capture_output=True, text=True, env=environment)
+        seeds = list(map(int, out.stdout.split()))
+        names = ["title", "game", "level"] + ["question-%d" % (i + 1) for i in range(len(questions))]
+        header = b"P6\n%d %d\n255\n" % (WIDTH, HEIGHT)
+        screens = {}
+        for name in names:
+            with open(os.path.join(folder, name + ".ppm"), "rb") as ppm:
+                screens[name] = ppm.read()[len(header):]
+        return screens, seeds
 
     def answer(self):
         out = subprocess.run([self.tool, "answer", *map(str, WHEN), "-"], check=True, capture_output=True, text=True)
@@ -292,27 +371,65 @@ def case_play_keep_progress(server, reference):
 
 
 def case_touch(server, reference):
-    """A tap with an emulated touch screen starts the game as a click does; the
-    exit icon ends it with a goodbye."""
-    with Browser(server.url) as browser:
+    """On a touch screen, where a touch's press does not yet count as the
+    user's permission for sound, the first tap starts the game as a click
+    does and is heard; sound rests (the audio suspended) once it has ended and
+    wakes for the next; the exit icon ends the game with a goodbye."""
+    with Browser(server.url, autoplay=False) as browser:
         browser.cdp("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=2)
         browser.open()
         browser.tap(TITLE, touch=True)
         assert browser.pixels() == reference.screen("game"), "a touch did not start the game"
+        sound = "const page = window.horaliaPage; return [page.soundsStarted, page.audio && page.audio.state];"
+        assert browser.js(sound)[0] == 1, "the first tap was not heard: %s" % browser.js(sound)
+        browser.wait_for(lambda: browser.js(sound)[1] == "suspended", "the sound to rest")
+        browser.tap(HOUR_FORWARD, touch=True)
+        assert browser.js(sound)[0] == 2, "the next tap was not heard"
+        browser.wait_for(lambda: browser.js(sound)[1] == "suspended", "the sound to rest again")
+        refused = [e["message"] for e in browser.driver.get_log("browser") if "AudioContext was not allowed" in e["message"]]
+        assert not refused, refused
         browser.tap(EXIT, touch=True)
         browser.wait_for(lambda: browser.notice() is not None, "the goodbye after the exit icon")
         assert "See you next time" in browser.notice()
 
 
-def case_same_pixels(server, reference):
-    """The title, game and level screens equal the headless host's pictures."""
-    with Browser(server.url) as browser:
-        browser.open()
-        for name, tap in (("title", None), ("game", TITLE), ("level", MENU)):
-            if tap:
-                browser.tap(tap)
-            different = differences(browser.pixels(), reference.screen(name))
-            assert different == 0, "%s screen: %d pixels differ from the headless host's" % (name, different)
+def case_same_pixels_in_every_language(server, reference):
+    """In every language, one page load: the page speaks it (lang, its links,
+    the goodbye), and draws the headless host's title, game and level screens
+    and every kind of question at its widest numbers, pixel for pixel."""
+    compared, wrong = 0, []
+    for language, locale in LANGUAGES:
+        screens, seeds = reference.matrix(locale, QUESTIONS)
+        tag = language.replace("_", "-")
+        languages = "Object.defineProperty(Navigator.prototype, 'languages', {get: () => ['%s']});" % tag
+        with Browser(server.url, scripts=(FIXED_DATE, languages)) as browser:
+            def compare(name):
+                different = differences(browser.pixels(), screens[name])
+                if different:
+                    wrong.append("%s %s: %d pixels" % (language, name, different))
+                return 1
+            browser.open()
+            words = WORDS[language]
+            assert browser.js("return document.documentElement.lang") == tag, language
+            assert browser.js("return document.getElementById('save-progress').textContent") == \
+                words["page.save_progress"], language
+            compared += compare("title")
+            browser.tap(TITLE, quick=True)
+            compared += compare("game")
+            browser.tap(MENU, quick=True)
+            compared += compare("level")
+            for i, ((level, _, _), seed) in enumerate(zip(QUESTIONS, seeds)):
+                browser.tap(level_box(level), quick=True)
+                browser.js("window.horaliaPage.seedRandom(arguments[0]);", seed)
+                browser.tap(OK_BUTTON, quick=True)
+                compared += compare("question-%d" % (i + 1))
+                browser.tap(MENU, quick=True)
+            browser.tap(EXIT, quick=True)
+            browser.wait_for(lambda: browser.notice() is not None, "the goodbye in " + language)
+            assert browser.notice() == words["page.goodbye"].replace("\u00a0", " "), (language, browser.notice())
+            assert not browser.errors(), "console errors: %s" % browser.errors()
+    print("web: %d screens compared in %d languages" % (compared, len(LANGUAGES)))
+    assert not wrong, "screens that differ from the headless host's: %s" % wrong
 
 
 def damaged_copies(browser):
@@ -410,6 +527,48 @@ def case_load_progress(server, reference):
                          "the earlier progress back")
 
 
+def case_layout(server, reference):
+    """On a phone of three device pixels to the CSS pixel the canvas is laid
+    out before the first paint (nothing shifts), takes the screen's width in
+    whole device pixels and draws every game pixel whole (only the game's
+    colours within it); the page may be zoomed while the canvas keeps
+    double-taps from zooming; Save and Load are buttons that Tab reaches; the
+    manifest lets a tablet turn and brings a maskable icon; the page's script
+    is minified."""
+    with Browser(server.url, scripts=(FIXED_DATE, LAYOUT_SHIFTS)) as browser:
+        browser.cdp("Emulation.setDeviceMetricsOverride", width=393, height=852, deviceScaleFactor=3, mobile=True)
+        server.delays["/horalia_page.js"] = 0.5  # the page paints before its script has come
+        try:
+            browser.open()
+        finally:
+            server.delays.clear()
+        assert browser.js("return window.layoutShifts") == [], "layout shifts %s" % browser.js("return window.layoutShifts")
+        box = browser.js("const b = document.getElementById('screen').getBoundingClientRect();"
+                         "return {x: b.left, y: b.top, width: b.width, height: b.height, scale: 1};")
+        assert box["width"] == 393 and box["height"] * 3 == 1572, "canvas %s" % box
+        shot = Image.open(io.BytesIO(base64.b64decode(browser.cdp("Page.captureScreenshot", clip=box)["data"])))
+        title = reference.screen("title")
+        colours = {tuple(title[i:i + 3]) for i in range(0, len(title), 3)}
+        shown = {colour for _, colour in shot.convert("RGB").getcolors(1 << 20)}
+        assert shot.size == (1179, 1572) and shown <= colours, "%s, %d colours not the game's" % (
+            shot.size, len(shown - colours))
+        viewport = browser.js("return document.querySelector('meta[name=viewport]').content")
+        assert "user-scalable" not in viewport and "maximum-scale" not in viewport, viewport
+        assert browser.js("return getComputedStyle(document.getElementById('screen')).touchAction") == "pinch-zoom"
+        reached = []
+        for _ in range(2):
+            browser.cdp("Input.dispatchKeyEvent", type="keyDown", key="Tab", code="Tab", windowsVirtualKeyCode=9)
+            browser.cdp("Input.dispatchKeyEvent", type="keyUp", key="Tab", code="Tab", windowsVirtualKeyCode=9)
+            reached.append(browser.js("const e = document.activeElement; return e.tagName + ' ' + e.textContent;"))
+        assert reached == ["BUTTON Save progress", "BUTTON Load progress"], reached
+        manifest, script = browser.driver.execute_async_script(
+            "Promise.all([fetch('manifest.webmanifest').then(r => r.json()), fetch('horalia_page.js').then(r => r.text())])"
+            ".then(arguments[0]);")
+        assert manifest["orientation"] == "any", manifest["orientation"]
+        assert any(icon["purpose"] == "maskable" for icon in manifest["icons"]), manifest["icons"]
+        assert script.count("\n") <= 1, "the page's script is not minified"
+
+
 def case_second_tab(server, reference):
     """A second tab says the game is open elsewhere; "Play here" moves it."""
     with Browser(server.url) as browser:
@@ -435,13 +594,27 @@ def case_second_tab(server, reference):
         assert browser.notice() is None
         browser.driver.switch_to.window(second)
         browser.wait_for(lambda: browser.notice() is not None, "the notice in the second tab again")
+        # Once the tab that plays is closed, the other offers to play.
+        browser.driver.switch_to.window(first)
+        browser.driver.close()
+        browser.driver.switch_to.window(second)
+        browser.wait_for(lambda: "no longer open" in (browser.notice() or ""), "the offer once the game is free")
+        browser.click("notice-button")
+        browser.wait_for(lambda: browser.js("return !!window.horaliaPage && window.horaliaPage.frames > 0"),
+                         "the game in the remaining tab")
+        assert browser.notice() is None
 
 
 def case_offline(server, reference):
-    """With the offline worker installed, a reload without network still plays."""
+    """A first visit downloads each file once, the offline worker's copies
+    included; with the worker installed, a reload without network still plays."""
     with Browser(server.url) as browser:
+        del server.requests[:]
         browser.open()
         browser.wait_for(lambda: browser.js("return !!navigator.serviceWorker.controller"), "the offline worker", 30)
+        downloads = [path for path, status in server.requests if status == 200]
+        twice = sorted({path for path in downloads if downloads.count(path) > 1})
+        assert not twice, "downloaded twice: %s" % twice
         browser.cdp("Network.enable")
         browser.cdp("Network.emulateNetworkConditions", offline=True, latency=0, downloadThroughput=0,
                     uploadThroughput=0)
@@ -584,15 +757,16 @@ def case_keys_and_screen_reader(server, reference):
         assert not errors, "console errors: %s" % errors
 
 
-CASES = [case_play_keep_progress, case_touch, case_same_pixels, case_storage_kept, case_throwing_storage,
-         case_load_progress, case_second_tab, case_offline, case_new_version, case_idle_and_spin,
-         case_keys_and_screen_reader]
+CASES = [case_play_keep_progress, case_touch, case_same_pixels_in_every_language, case_storage_kept,
+         case_throwing_storage, case_load_progress, case_layout, case_second_tab, case_offline, case_new_version,
+         case_idle_and_spin, case_keys_and_screen_reader]
 
 
 # ---- Figures and screenshots.
 
-def renderer_cpu_seconds(driver_pid):
-    """CPU seconds used so far by the renderer processes under one chromedriver."""
+def cpu_seconds(driver_pid):
+    """CPU seconds used so far by one chromedriver's browser: its renderer
+    processes, and all its processes (audio, GPU and network services too)."""
     parents, commands, times = {}, {}, {}
     for pid in filter(str.isdigit, os.listdir("/proc")):
         try:
@@ -604,16 +778,17 @@ def renderer_cpu_seconds(driver_pid):
             continue
         parents[int(pid)] = int(fields[1])
         times[int(pid)] = int(fields[11]) + int(fields[12])
-    total, found = 0, 0
+    renderers, everything = 0, 0
     for pid, command in commands.items():
         ancestor = parents.get(pid)
         while ancestor and ancestor != driver_pid:
             ancestor = parents.get(ancestor)
-        if ancestor == driver_pid and b"--type=renderer" in command:
-            total += times.get(pid, 0)
-            found += 1
-    assert found, "no renderer process of this browser"
-    return total / os.sysconf("SC_CLK_TCK")
+        if ancestor == driver_pid:
+            everything += times.get(pid, 0)
+            if b"--type=renderer" in command:
+                renderers += times.get(pid, 0)
+    assert renderers, "no renderer process of this browser"
+    return renderers / os.sysconf("SC_CLK_TCK"), everything / os.sysconf("SC_CLK_TCK")
 
 
 def measure(server):
@@ -628,14 +803,41 @@ def measure(server):
     print("first frame, first visit: median %.0f ms of %s" % (statistics.median(first_visits),
                                                              ["%.0f" % t for t in first_visits]))
     print("first frame, reload: median %.0f ms of %d" % (statistics.median(reloads), len(reloads)))
+
+    # A first visit on a slow link, 1.6 Mbit/s down with 75 ms latency
+    # (Chromium throttles the page's own requests), until the offline worker
+    # has kept every file; the server counts what it sent whole (200) and what
+    # it confirmed unchanged (304).
+    with Browser(server.url) as browser:
+        browser.cdp("Network.enable")
+        browser.cdp("Network.emulateNetworkConditions", offline=False, latency=75, downloadThroughput=200000,
+                    uploadThroughput=96000)
+        del server.requests[:]
+        browser.driver.get(server.url)
+        browser.wait_for(lambda: browser.js("return !!window.horaliaPage && window.horaliaPage.frames > 0"),
+                         "the first picture on the slow link", 120)
+        first = browser.js("return window.horaliaPage.firstFrameAt")
+        browser.wait_for(lambda: browser.js("return !!navigator.serviceWorker.controller"), "the offline worker", 120)
+        sent = {}
+        for path, status in server.requests:
+            sent.setdefault(path, []).append(status)
+        print("slow link: first frame %.0f ms; answers per file until offline: %s" % (
+            first, ", ".join("%s %s" % (path, "+".join(map(str, codes))) for path, codes in sorted(sent.items()))))
+
+    # At rest after sounds, on each screen: the title plays its opening sound,
+    # the game and level screens are reached by taps that click.
     with Browser(server.url) as browser:
         browser.open()
-        time.sleep(2)
         driver = browser.driver.service.process.pid
-        before = renderer_cpu_seconds(driver)
-        time.sleep(20)
-        used = renderer_cpu_seconds(driver) - before
-        print("idle renderer CPU over 20 s: %.2f %% of a core" % (used / 20 * 100))
+        for screen, taps in (("title", ()), ("game", (TITLE, HOUR_FORWARD)), ("level", (MENU,))):
+            for tap in taps:
+                browser.tap(tap)
+            time.sleep(5)  # past the last sound, and the browser's compiling of the code just run
+            before = cpu_seconds(driver)
+            time.sleep(20)
+            after = cpu_seconds(driver)
+            print("at rest on the %s screen after sound, over 20 s: renderer %.2f %%, whole browser %.2f %% of a core"
+                  % (screen, (after[0] - before[0]) / 20 * 100, (after[1] - before[1]) / 20 * 100))
 
 
 def screenshots(server, folder):

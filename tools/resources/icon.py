@@ -128,14 +128,34 @@ def icon_image(size):
     return bytes(hdr) + xor_part + and_bytes
 
 
+# The maskable icon's background, the game's sky.
+MASKABLE_BACKGROUND = (125, 195, 240, 255)
+
+
+def maskable_rgba(size):
+    """The art on a full square of sky, inside the circle of 40 % of the size
+    around the middle that every launcher's shape (circle, squircle, rounded
+    square) keeps: the clock's face at the middle, its bells within reach."""
+    # The bells' outer edges lie 19.5 drawing units from the face's middle.
+    art = round(size * 0.4 * 32 / 19.5)
+    unit = art / 32
+    picture = Image.new("RGBA", (size, size), MASKABLE_BACKGROUND)
+    clock = clock_rgba(art, 4, 1).resize((art, art), Image.Resampling.BOX)
+    picture.alpha_composite(clock, (round((size - art) / 2), round(size / 2 - (art / 2 + 1.2 * unit))))
+    return picture
+
+
 def web_icons():
     """192 and 512 pixels for the web page's manifest (home screens and
-    install dialogs), in 128 colours: the flat art looks the same and the
+    install dialogs), and a maskable 512 for launchers that cut icons to
+    their own shape, in 128 colours: the flat art looks the same and the
     files, which every visitor downloads, are a third as large."""
-    for size in (192, 512):
-        png = clock_rgba(size, 4, 1).resize((size, size), Image.Resampling.BOX)
+    pictures = [("icon-%d.png" % size, clock_rgba(size, 4, 1).resize((size, size), Image.Resampling.BOX))
+                for size in (192, 512)]
+    pictures.append(("icon-maskable-512.png", maskable_rgba(512)))
+    for name, png in pictures:
         png = png.quantize(colors=128, method=Image.Quantize.FASTOCTREE, dither=Image.Dither.NONE)
-        png.save(os.path.join(ICONS, "icon-%d.png" % size), optimize=True)
+        png.save(os.path.join(ICONS, name), optimize=True)
 
 
 def build():

@@ -1,9 +1,12 @@
-// The page around the game: its words in the game's language, the canvas and
-// its scaling, the frames that drive the game's loop, the pointer as the
-// stylus, the keys, what a screen reader says, the clock, Web Audio, the
-// progress in local storage and in files, one copy at a time, the goodbye
-// screen and the offline worker. The program (horalia.js / horalia.wasm)
-// reaches this page through Module.horalia.
+// The page around the game: its words in the game's language, the frames
+// that drive the game's loop, the pointer as the stylus, the keys, what a
+// screen reader says, the clock, Web Audio, the progress in local storage and
+// in files, one copy at a time, the goodbye screen and the offline worker.
+// (index.html sizes the canvas before the first paint.) The program
+// (horalia.js / horalia.wasm) reaches this page through Module.horalia. The
+// build minifies this file with the parser and printer that Debian's
+// emscripten carries, which know the language up to ES2017 with async
+// functions: no optional chaining or ?? here.
 "use strict";
 
 (() => {
@@ -11,6 +14,9 @@
   const HEIGHT = 320;
   // With nothing drawn and no input for this long, frames stop until the next input.
   const IDLE_MS = 1000;
+  // A sound asked for before the first tap unlocked audio plays if the unlock
+  // comes within this time (a touch's press comes before its release).
+  const PENDING_SOUND_MS = 1000;
   const STATUS_MS = 6000;
   const REGISTRY_HEADER = "Windows Registry Editor Version 5.00";
   // The same limit as the program's storage; the game's own text stays under 1 KB.
@@ -38,6 +44,7 @@
   document.documentElement.lang = language.replace("_", "-");
   document.querySelector("meta[name=description]").content = words.description;
   for (const element of document.querySelectorAll("[data-word]")) element.textContent = words[element.dataset.word];
+  document.getElementById("links").style.visibility = "visible";  // hidden until it has its words: nothing moves
 
   // A filled-in value stays on the line of the word before it.
   function fill(template, values) {
@@ -47,7 +54,6 @@
   const byId = (id) => document.getElementById(id);
   const canvas = byId("screen");
   const context = canvas.getContext("2d", { alpha: false });
-  const links = byId("links");
   const notice = byId("notice");
   const noticeText = byId("notice-text");
   const noticeButton = byId("notice-button");
@@ -59,21 +65,6 @@
   const fileInput = byId("progress-file");
   const spoken = byId("spoken");
   canvas.setAttribute("aria-label", words.canvas_label);
-
-  // ---- Screen: the largest whole number of device pixels per game pixel
-  // that fits; a fraction (still crisp, nearest neighbour) when none does.
-  function fitCanvas() {
-    const ratio = window.devicePixelRatio || 1;
-    const width = window.innerWidth;
-    const height = window.innerHeight - links.offsetHeight;
-    const fit = Math.min((width * ratio) / WIDTH, (height * ratio) / HEIGHT);
-    const scale = fit >= 1 ? Math.floor(fit) : fit;
-    canvas.style.width = (WIDTH * scale) / ratio + "px";
-    canvas.style.height = (HEIGHT * scale) / ratio + "px";
-  }
-  window.addEventListener("resize", fitCanvas);
-  window.addEventListener("orientationchange", fitCanvas);
-  fitCanvas();
 
   // ---- Notices: over the whole page, with one or two answers; and a short
   // status line over the foot of the page that goes by itself.
@@ -233,9 +224,13 @@
     firstFrameAt: null,   // ms from navigation to the first picture drawn
     image: context.createImageData(WIDTH, HEIGHT),
     audio: null,
+    unlocked: false,      // the browser has let the audio context run
+    unlocking: false,
+    pending: null,        // the sound asked for before the unlock
     buffers: new Map(),
     playing: null,
     focusPassedOn: false, // the game's focus went to the page's buttons
+    soundsStarted: 0,     // for the tests
 
     present(pixels, width, height) {
       if (this.stopped || width !== WIDTH || height !== HEIGHT) return;
@@ -324,25 +319,50 @@
       this.wake();
     },
 
-    // Browsers allow sound only after a user gesture: the first tap opens
-    // (or resumes) the audio context.
+    // Browsers let sound start only in an event that counts as the user's
+    // permission (a mouse press, a touch's release, a click, a key), and
+    // refuse it with a warning otherwise: audio is opened in the first such
+    // event, and the sound the game asked for just before plays then.
     unlockAudio() {
+      if (this.unlocked || this.unlocking || this.stopped) return;
+      if (navigator.userActivation && !navigator.userActivation.isActive) return;
       try {
         if (!this.audio) {
           const AudioContextType = window.AudioContext || window.webkitAudioContext;
-          if (AudioContextType) this.audio = new AudioContextType();
+          if (!AudioContextType) return;
+          this.audio = new AudioContextType();
         }
-        if (this.audio && this.audio.state === "suspended") this.audio.resume().catch(() => {});
+        this.unlocking = true;
+        this.audio.resume().then(() => {
+          this.unlocking = false;
+          if (this.audio.state !== "running") return;
+          this.unlocked = true;
+          const sound = this.pending;
+          this.pending = null;
+          if (sound && performance.now() - sound.at < PENDING_SOUND_MS)
+            this.start(sound.samples, sound.channels, sound.rate, sound.key);
+          else if (!this.playing) this.audio.suspend().catch(() => {});
+        }, () => (this.unlocking = false));
       } catch (error) {
         this.audio = null;
+        this.unlocking = false;
       }
     },
 
     // Plays decoded 16-bit samples; a new sound replaces the playing one.
-    // Without a running audio context the game stays silent.
+    // Before the first permission the latest sound waits for it.
     play(samples, channels, rate, key) {
+      if (this.stopped) return false;
+      if (this.unlocked) return this.start(samples, channels, rate, key);
+      this.pending = { samples: samples.slice(), channels, rate, key, at: performance.now() };
+      return true;
+    },
+
+    // The audio context runs only while a sound plays: it is suspended when
+    // the last one ends (a running context costs the browser a few per cent
+    // of a core even in silence) and resumed for the next.
+    start(samples, channels, rate, key) {
       try {
-        if (this.stopped || !this.audio || this.audio.state !== "running") return false;
         let buffer = this.buffers.get(key);
         if (!buffer) {
           const frames = samples.length / channels;
@@ -354,11 +374,18 @@
           this.buffers.set(key, buffer);
         }
         this.silence();
+        if (this.audio.state === "suspended") this.audio.resume().catch(() => {});
         const source = this.audio.createBufferSource();
         source.buffer = buffer;
         source.connect(this.audio.destination);
+        source.onended = () => {
+          if (this.playing !== source) return;
+          this.playing = null;
+          this.audio.suspend().catch(() => {});
+        };
         source.start();
         this.playing = source;
+        this.soundsStarted += 1;
         return true;
       } catch (error) {
         return false;
@@ -367,12 +394,13 @@
 
     silence() {
       if (!this.playing) return;
+      const playing = this.playing;
+      this.playing = null;
       try {
-        this.playing.stop();
+        playing.stop();
       } catch (error) {
         // already ended
       }
-      this.playing = null;
     },
 
     // The game ended by its exit icon (its click plays on).
@@ -383,12 +411,19 @@
       showNotice(words.goodbye, words.play_again, () => location.reload());
     },
 
+    // For the tests: the next questions come from this seed, as the headless
+    // host draws them.
+    seedRandom(seed) {
+      Module._horalia_web_seed_random(seed >>> 0);
+    },
+
     // The game stops where it is: another tab took it over, or the page
     // starts afresh.
     stop() {
       this.stopped = true;
       this.resume = null;
       this.silence();
+      if (this.audio) this.audio.suspend().catch(() => {});
     },
   };
 
@@ -436,6 +471,7 @@
   });
 
   function pointerLifted(event) {
+    host.unlockAudio();
     if (event.pointerId !== activePointer) return;
     activePointer = null;
     const [x, y] = toScreen(event);
@@ -443,6 +479,8 @@
   }
   window.addEventListener("pointerup", pointerLifted);
   window.addEventListener("pointercancel", pointerLifted);
+  for (const type of ["touchend", "click", "keydown"])
+    window.addEventListener(type, () => host.unlockAudio(), { passive: true });
   document.addEventListener("contextmenu", (event) => event.preventDefault());
   document.addEventListener("selectstart", (event) => event.preventDefault());
   document.addEventListener("dblclick", (event) => event.preventDefault());
@@ -599,15 +637,28 @@
 
   // ---- One copy at a time: the tab holding the lock plays; the others say
   // so and can take the game over. The tab that loses it stops and says so.
+  // A tab that waits learns when the lock comes free (the other tab closed)
+  // and then offers to play; it does not hold the lock unasked, so a tab
+  // that reloads finds it free.
   const channel = "BroadcastChannel" in window ? new BroadcastChannel(LOCK_NAME) : null;
   let releaseLock = () => {};
   let started = false;
+  let waiting = false;
+  let watching = false;
 
   function alreadyOpen() {
+    waiting = true;
     showNotice(words.already_open, words.play_here, playHere);
+    if (watching || !navigator.locks) return;
+    watching = true;
+    navigator.locks.request(LOCK_NAME, () => {
+      watching = false;
+      if (waiting) showNotice(words.other_closed, words.play_here, playHere);
+    });
   }
 
   function playHere() {
+    waiting = false;
     if (started) {
       // This tab's game has stopped; start afresh and take over after the reload.
       restart("#take-over");
@@ -620,6 +671,7 @@
 
   if (channel) {
     channel.onmessage = (event) => {
+      if (event.data === "playing" && waiting) alreadyOpen();
       if (event.data !== "take-over" || !started || host.stopped) return;
       host.stop();
       releaseLock();
@@ -637,6 +689,7 @@
   // ---- The program.
   function startGame() {
     started = true;
+    if (channel) channel.postMessage("playing");
     host.frameStart = performance.now();
     window.Module = {
       horalia: host,
@@ -670,12 +723,18 @@
     });
   }
 
-  // ---- Offline: the worker keeps a copy of every file. A new version is
-  // fetched beside the copy in use and replaces it once no page of the old
-  // one is open, so the next time the game is opened it is new throughout.
+  // ---- Offline: the worker keeps a copy of every file. It starts after the
+  // first picture, once the page has loaded all it asked for, so that it
+  // finds the files in the browser's cache (the server only confirms that
+  // they are current) and a first visit downloads each file once. A new
+  // version is fetched beside the copy in use and replaces it once no page
+  // of the old one is open, so the next time the game is opened it is new
+  // throughout.
   function keepOffline() {
-    if ("serviceWorker" in navigator && window.isSecureContext)
-      navigator.serviceWorker.register("sw.js").catch(() => {});
+    if (!("serviceWorker" in navigator) || !window.isSecureContext) return;
+    const register = () => navigator.serviceWorker.register("sw.js").catch(() => {});
+    if (document.readyState === "complete") register();
+    else window.addEventListener("load", register, { once: true });
   }
 
   if (markedBy("#progress-loaded")) {
@@ -684,5 +743,5 @@
   }
   window.horaliaPage = host;
   claimAndStart();
-  keepOffline();
+  firstFrame.then(keepOffline);
 })();

@@ -5,13 +5,16 @@
 // of the old one is open (the browser's rule), then takes over and the old
 // cache goes.
 const CACHE = "horalia-HORALIA_CACHE_STAMP";
-const FILES = ["./", ...HORALIA_CACHE_FILES];
+// The page itself is kept once, as "./" (the address it is opened by).
+const FILES = ["./", ...HORALIA_CACHE_FILES.filter((file) => file !== "index.html")];
 
-// Straight from the server: a file from the browser's HTTP cache could be
-// the previous version's.
+// Each file from the browser's cache once the server confirms that it is the
+// current version (a first visit has just loaded them: nothing is downloaded
+// twice), and from the server otherwise; never an unconfirmed cached copy,
+// which could be the previous version's.
 self.addEventListener("install", (event) => {
-  const fresh = FILES.map((file) => new Request(file, { cache: "reload" }));
-  event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(fresh)));
+  const current = FILES.map((file) => new Request(file, { cache: "no-cache" }));
+  event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(current)));
 });
 
 self.addEventListener("activate", (event) => {
@@ -24,8 +27,10 @@ self.addEventListener("activate", (event) => {
 
 self.addEventListener("fetch", (event) => {
   if (event.request.method !== "GET") return;
+  const page = event.request.mode === "navigate" && /\/(index\.html)?$/.test(new URL(event.request.url).pathname);
+  const request = page ? "./" : event.request;
   event.respondWith(
     caches.open(CACHE)
-      .then((cache) => cache.match(event.request, { ignoreSearch: true }))
+      .then((cache) => cache.match(request, { ignoreSearch: true }))
       .then((stored) => stored || fetch(event.request)));
 });
