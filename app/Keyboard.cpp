@@ -29,7 +29,8 @@ void Keyboard::keyDown(Screen& screen, int virtualKey) {
             if (platform::passFocusOn(forward)) screen.focusRing.setFocus(nullptr);
             else screen.moveFocus(forward, true);
         }
-        if (move != Screen::FocusMove::noControls) return;
+        // A screen without controls (the title) hands Tab on too, where it can.
+        if (move != Screen::FocusMove::noControls || platform::passFocusOn(forward)) return;
     }
 
     Figure* control = screen.controlForKey(virtualKey);

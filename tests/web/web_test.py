@@ -555,12 +555,13 @@ def case_layout(server, reference):
         viewport = browser.js("return document.querySelector('meta[name=viewport]').content")
         assert "user-scalable" not in viewport and "maximum-scale" not in viewport, viewport
         assert browser.js("return getComputedStyle(document.getElementById('screen')).touchAction") == "pinch-zoom"
-        reached = []
-        for _ in range(2):
+        # The first Tab gives the game the focus; on the title, with no
+        # buttons of its own, the game hands the next one on to the page.
+        for expected in ("CANVAS ", "BUTTON Save progress", "BUTTON Load progress"):
             browser.cdp("Input.dispatchKeyEvent", type="keyDown", key="Tab", code="Tab", windowsVirtualKeyCode=9)
             browser.cdp("Input.dispatchKeyEvent", type="keyUp", key="Tab", code="Tab", windowsVirtualKeyCode=9)
-            reached.append(browser.js("const e = document.activeElement; return e.tagName + ' ' + e.textContent;"))
-        assert reached == ["BUTTON Save progress", "BUTTON Load progress"], reached
+            browser.wait_for(lambda: browser.js("const e = document.activeElement; return e.tagName + ' ' + "
+                                                "e.textContent;") == expected, "Tab to reach " + expected)
         manifest, script = browser.driver.execute_async_script(
             "Promise.all([fetch('manifest.webmanifest').then(r => r.json()), fetch('horalia_page.js').then(r => r.text())])"
             ".then(arguments[0]);")
@@ -748,8 +749,9 @@ def case_keys_and_screen_reader(server, reference):
         when, said = browser.js("return window.spokenTexts[window.spokenTexts.length - 1]")
         assert said.startswith("Right! Score: 12. Set time to "), said
         assert when - checked > 2000, "said %.0f ms after the check, during the spin" % (when - checked)
-        # From the check button: the hour arrows, the menu button, the exit icon, then the page.
-        for _ in range(5):
+        # The first Tab gives the game the focus; then from the check button
+        # the hour arrows, the menu button, the exit icon, and the page.
+        for _ in range(6):
             browser.key("Tab")
         focused = browser.js("return document.activeElement.id")
         assert focused == "save-progress", "Tab past the game's controls reached %r" % focused

@@ -229,7 +229,6 @@
     pending: null,        // the sound asked for before the unlock
     buffers: new Map(),
     playing: null,
-    focusPassedOn: false, // the game's focus went to the page's buttons
     soundsStarted: 0,     // for the tests
 
     present(pixels, width, height) {
@@ -263,7 +262,6 @@
       const next = forward ? buttons[0] : buttons[buttons.length - 1];
       if (!next) return false;
       next.focus();
-      this.focusPassedOn = true;
       return true;
     },
 
@@ -488,7 +486,8 @@
   // ---- Keys, as Windows names them: the arrows, Enter, Space, Escape, Tab,
   // Shift, Ctrl, the letters (as the keyboard's layout types them) and the
   // digits. They belong to the game unless a notice is up or one of the
-  // page's own buttons has the focus; a held key's repeats are not new presses.
+  // page's own buttons has the focus; Tab only once the game has the focus
+  // (the first Tab gives it the focus); a held key's repeats are not new presses.
   const NAMED_KEYS = { Tab: 0x09, Enter: 0x0d, Shift: 0x10, Control: 0x11, Escape: 0x1b, " ": 0x20,
     ArrowLeft: 0x25, ArrowUp: 0x26, ArrowRight: 0x27, ArrowDown: 0x28 };
   const KEY_DOWN = 3, KEY_UP = 4, VK_SHIFT = 0x10, VK_TAB = 0x09;
@@ -515,6 +514,7 @@
   window.addEventListener("keydown", (event) => {
     const key = virtualKey(event);
     if (!key || event.altKey || event.metaKey || !keysForTheGame()) return;
+    if (key === VK_TAB && document.activeElement !== canvas) return;
     // The arrows and Space do not scroll, Tab does not leave the game: the game moves its own focus.
     if (key !== 0x11) event.preventDefault();
     if (event.repeat || keysDown.has(key)) return;
@@ -528,16 +528,6 @@
     if (key === VK_SHIFT) tellShift(false);
     if (!keysDown.delete(key)) return;
     host.queue([KEY_UP, key, 0]);
-  });
-  // Tabbing back to the game from the page's buttons puts the game's focus on
-  // its last control (or, coming from before the page, on its first).
-  canvas.addEventListener("focus", (event) => {
-    if (!host.focusPassedOn || !canvas.matches(":focus-visible")) return;
-    host.focusPassedOn = false;
-    const backwards = Boolean(event.relatedTarget && links.contains(event.relatedTarget));
-    const tab = backwards ? [VK_SHIFT, VK_TAB] : [VK_TAB];
-    for (const key of tab) host.queue([KEY_DOWN, key, 0]);
-    for (const key of tab.reverse()) host.queue([KEY_UP, key, 0]);
   });
 
   // ---- Progress files: the registry text moves in and out as a .reg file.
