@@ -82,6 +82,12 @@ bool writeSettings(const std::string& text);
 // lost and the next read finds nothing; false when it could not.
 bool setSettingsAside();
 
+// Tells the user that progress is not kept as it should be: it cannot be
+// saved, or only part of the stored text could stay. The registry says each
+// trouble once; what is a line of English for a log, and the host adds what it
+// knows of the cause (the file, the system's error).
+void settingsTrouble(const std::string& what);
+
 // ---------------------------------------------- the one running copy
 
 // True when another copy of the program runs with a window of this class and

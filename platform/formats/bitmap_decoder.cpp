@@ -16,8 +16,12 @@ namespace {
 
 constexpr std::uint32_t BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3;
 
-// A picture claiming more pixels than this is refused before anything is made.
-constexpr std::int64_t LARGEST_PICTURE = 4096 * 4096;
+// The game shows its pictures on a 240 x 320 display: a picture wider or
+// taller than LARGEST_SIDE, or of more than LARGEST_PICTURE pixels, is none
+// it could use, and is refused before anything is made. (A few bytes of
+// run-length codes can claim any size.)
+constexpr std::int64_t LARGEST_SIDE = 4096;
+constexpr std::int64_t LARGEST_PICTURE = 1024 * 1024;
 
 // The field at `at`; the caller has checked that it lies inside the bytes.
 std::uint32_t le16(std::span<const std::uint8_t> b, std::size_t at) { return formats::le16(b.data() + at); }
@@ -81,7 +85,9 @@ bool readHeader(std::span<const std::uint8_t> b, std::size_t at, Layout& l) {
         l.topDown = true;
         l.height = -l.height;
     }
-    if (l.width <= 0 || l.height <= 0 || l.width * l.height > LARGEST_PICTURE) return false;
+    if (l.width <= 0 || l.height <= 0 || l.width > LARGEST_SIDE || l.height > LARGEST_SIDE ||
+        l.width * l.height > LARGEST_PICTURE)
+        return false;
     switch (l.bitCount) {
     case 1: case 4: case 8:
         if (l.compression == BI_BITFIELDS) return false;
@@ -121,12 +127,15 @@ int pictureRow(const Layout& l, std::int64_t stored) {
     return static_cast<int>(l.topDown ? stored : l.height - 1 - stored);
 }
 
-bool readPlain(std::span<const std::uint8_t> pixels, const Layout& l, Picture& picture) {
-    const std::int64_t rowBytes = ((l.width * l.bitCount + 31) / 32) * 4;
-    if (rowBytes * l.height > static_cast<std::int64_t>(pixels.size())) return false;
+// The bytes of one stored row of plain pixels, padded to a whole word.
+std::int64_t rowBytes(const Layout& l) { return ((l.width * l.bitCount + 31) / 32) * 4; }
+
+// The caller has checked that the pixels hold every row.
+void readPlain(std::span<const std::uint8_t> pixels, const Layout& l, Picture& picture) {
+    const std::int64_t bytesPerRow = rowBytes(l);
     const Channel red(l.masks[0]), green(l.masks[1]), blue(l.masks[2]);
     for (std::int64_t y = 0; y < l.height; ++y) {
-        const std::uint8_t* row = pixels.data() + y * rowBytes;
+        const std::uint8_t* row = pixels.data() + y * bytesPerRow;
         Colour* target = picture.row(pictureRow(l, y));
         for (std::int64_t x = 0; x < l.width; ++x) {
             Colour c = BLACK;
@@ -145,7 +154,6 @@ bool readPlain(std::span<const std::uint8_t> pixels, const Layout& l, Picture& p
             target[x] = c;
         }
     }
-    return true;
 }
 
 // Run-length coded 8- or 4-bit pixels; pixels the codes skip stay palette
@@ -196,11 +204,13 @@ std::optional<Picture> decode(std::span<const std::uint8_t> b, std::size_t heade
     Layout l;
     if (!readHeader(b, headerAt, l)) return std::nullopt;
     if (pixelsAt >= b.size()) return std::nullopt;
-    Picture picture(static_cast<int>(l.width), static_cast<int>(l.height));
     const std::span<const std::uint8_t> pixels = b.subspan(pixelsAt);
-    const bool read = l.compression == BI_RLE8 || l.compression == BI_RLE4 ? readRunLength(pixels, l, picture)
-                                                                           : readPlain(pixels, l, picture);
-    if (!read) return std::nullopt;
+    const bool runLength = l.compression == BI_RLE8 || l.compression == BI_RLE4;
+    // Plain pixels that the bytes cannot hold are refused before the picture is made.
+    if (!runLength && rowBytes(l) * l.height > static_cast<std::int64_t>(pixels.size())) return std::nullopt;
+    Picture picture(static_cast<int>(l.width), static_cast<int>(l.height));
+    if (!runLength) readPlain(pixels, l, picture);
+    else if (!readRunLength(pixels, l, picture)) return std::nullopt;
     return picture;
 }
 

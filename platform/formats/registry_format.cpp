@@ -262,11 +262,17 @@ std::string formatDocument(const Document& document) {
     return toUtf8(text).value_or(std::string());
 }
 
+std::size_t formattedSize(const Value& value) {
+    return toUtf8(valueLine(value)).value_or(std::string()).size() + 1;
+}
+
 std::optional<Document> parseDocument(std::string_view text) {
     std::optional<std::wstring> wide;
     if (text.starts_with("\xFF\xFE")) {
-        // UTF-16LE with its byte-order mark, as a Windows registry editor exports.
+        // UTF-16LE with its byte-order mark, as a Windows registry editor
+        // exports; what is whole of a file cut in half a character is read.
         text.remove_prefix(2);
+        text.remove_suffix(text.size() % 2);
         wide = fromUtf16le({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
         if (wide && wide->find(L'\0') != std::wstring::npos) return std::nullopt;
     } else {

@@ -7,6 +7,10 @@
 namespace platform::posix {
 namespace {
 
+// Nobody prefers more languages than this; reading a list of thousands at
+// every look-up of a text would slow the game down.
+constexpr std::size_t MOST_PREFERENCES = 16;
+
 const char* setVariable(const char* name) {
     const char* value = std::getenv(name);
     return value && *value ? value : nullptr;
@@ -23,7 +27,7 @@ std::vector<std::string> environmentLocales() {
     std::vector<std::string> out;
     if (const char* list = setVariable("LANGUAGE")) {
         std::string_view rest = list;
-        while (!rest.empty()) {
+        while (!rest.empty() && out.size() < MOST_PREFERENCES) {
             const std::size_t colon = rest.find(':');
             if (colon != 0) out.emplace_back(rest.substr(0, colon));
             rest = colon == std::string_view::npos ? std::string_view{} : rest.substr(colon + 1);

@@ -8,7 +8,7 @@
 namespace platform::posix {
 
 // The user's locales from the environment in gettext's order: the
-// colon-separated list in LANGUAGE, then the first set of LC_ALL, LC_MESSAGES
+// colon-separated list in LANGUAGE (its first 16 entries), then the first set of LC_ALL, LC_MESSAGES
 // and LANG. The C and POSIX locales (or none) mean the program's own
 // language, so then the list is empty and LANGUAGE is not read.
 std::vector<std::string> environmentLocales();

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <optional>
@@ -59,13 +60,32 @@ Seen& seen() {
     return instance;
 }
 
-// File times advance in coarse ticks of a few milliseconds at most.
+// What went wrong last with the file, for the user: the path and the error.
+std::string& lastProblem() {
+    static std::string problem;
+    return problem;
+}
+
+template <typename Result>
+Result failing(Result result, const std::filesystem::path& path) {
+    lastProblem() = path.string() + ": " + std::strerror(errno);
+    return result;
+}
+
+// Whether a time of the file lies a whole tick of its file system in the
+// past. Most file systems keep times to a few milliseconds; a time without a
+// fraction of a second comes from one that keeps whole seconds (ext4 with small
+// inodes, ext3) or two (FAT), where a change in the same second keeps it.
+bool tickAgo(const timespec& time, const timespec& now) {
+    const long long tick = time.tv_nsec == 0 ? 2050 : 50;
+    const long long age = (now.tv_sec - time.tv_sec) * 1000LL + (now.tv_nsec - time.tv_nsec) / 1000000;
+    return age > tick;
+}
+
 bool changedLongAgo(const struct stat& info) {
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
-    const long long age =
-        (now.tv_sec - info.st_ctim.tv_sec) * 1000LL + (now.tv_nsec - info.st_ctim.tv_nsec) / 1000000;
-    return age > 50;
+    return tickAgo(info.st_mtim, now) && tickAgo(info.st_ctim, now);
 }
 
 // The prefix of temporary files; the writer's process id follows, so that
@@ -166,14 +186,20 @@ using namespace posix;
 
 StoredSettings readSettings(std::size_t limit, bool unchangedWillDo) {
     const std::filesystem::path file = settingsFile();
-    if (file.empty()) return {StoredSettings::failed, {}};
+    if (file.empty()) {
+        lastProblem() = "no home folder";
+        return {StoredSettings::failed, {}};
+    }
     Seen& last = seen();
     struct stat info;
     if (::stat(file.c_str(), &info) != 0) {
         last.known = false;
         // No file, or no folder that could hold one: nothing stored yet.
         if (errno == ENOENT || errno == ENOTDIR) return {StoredSettings::missing, {}};
-        return {StoredSettings::failed, {}};
+        // A link that leads round in a circle, or to a file this user may
+        // not reach, is no settings file of theirs.
+        if (errno == ELOOP || errno == EACCES) return {StoredSettings::unusable, {}};
+        return failing(StoredSettings{StoredSettings::failed, {}}, file);
     }
     if (unchangedWillDo && last.known && last.file == file && last.settled && last.identity == FileIdentity(info))
         return {StoredSettings::unchanged, {}};
@@ -181,9 +207,13 @@ StoredSettings readSettings(std::size_t limit, bool unchangedWillDo) {
         return {StoredSettings::unusable, {}};
     // Non-blocking, in case something else took the file's place meanwhile.
     const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return {StoredSettings::failed, {}};
+    // A file that this user may not read (no read permission, another user's,
+    // a link to one) would keep the game from saving for good: set aside.
+    if (fd < 0 && (errno == EACCES || errno == EPERM)) return {StoredSettings::unusable, {}};
+    if (fd < 0) return failing(StoredSettings{StoredSettings::failed, {}}, file);
     struct stat opened;
     std::optional<std::string> text = ::fstat(fd, &opened) == 0 ? readAll(fd, limit) : std::nullopt;
+    if (!text) lastProblem() = file.string() + ": " + std::strerror(errno);
     ::close(fd);
     if (!text) return {StoredSettings::failed, {}};
     if (text->size() > limit) return {StoredSettings::unusable, {}};
@@ -195,15 +225,19 @@ bool writeSettings(const std::string& text) {
     Seen& last = seen();
     last.known = false;  // until the new file is known to be in place
     const std::filesystem::path file = settingsFile();
-    if (file.empty()) return false;
+    if (file.empty()) {
+        lastProblem() = "no home folder";
+        return false;
+    }
     const std::filesystem::path folder = file.parent_path();
-    if (!makeSettingsFolder()) return false;
+    if (!makeSettingsFolder()) return failing(false, folder);
 
     std::string temporary = (folder / temporaryPrefix(file)).string() + std::to_string(::getpid()) + "-XXXXXX";
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0) return false;
+    if (fd < 0) return failing(false, folder);
     const bool written = writeAll(fd, text) && ::fsync(fd) == 0;
     if (!written || ::rename(temporary.c_str(), file.c_str()) != 0) {
+        failing(false, file);
         ::close(fd);
         ::unlink(temporary.c_str());
         return false;
@@ -221,7 +255,11 @@ bool writeSettings(const std::string& text) {
 bool setSettingsAside() {
     seen().known = false;
     const std::filesystem::path file = settingsFile();
-    return !file.empty() && moveAside(file);
+    return !file.empty() && (moveAside(file) || failing(false, file));
+}
+
+void settingsTrouble(const std::string& what) {
+    std::fprintf(stderr, "horalia: %s (%s)\n", what.c_str(), lastProblem().c_str());
 }
 
 }  // namespace platform::host

@@ -1,10 +1,13 @@
 // The registry's text as last read or written and the document parsed from
 // it, kept so that a registry call parses again only when the stored text
-// changed. The host keeps the text (core/host.h); this decides what it means.
+// changed. The host keeps the text (core/host.h); this decides what it means,
+// and never stores a text that it would refuse to read.
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/formats/registry_model.h"
 
@@ -24,16 +27,24 @@ public:
     Document* load();
 
     // Replaces the stored text with the document's; false when it is not
-    // kept for good.
-    bool save(const Document& document);
+    // kept for good. A text over MAX_TEXT_SIZE is never stored: the stored
+    // one is kept aside instead and only the caller's own key is stored, less
+    // its largest values but ownValue while it is still too long; the user is
+    // told.
+    bool save(const Document& document, std::wstring_view ownKey, std::optional<std::wstring_view> ownValue);
 
 private:
     // Nothing is stored: an empty document, and the next load reads again.
     Document* nothingStored();
     // The text and its document are what the storage holds now.
     Document* adopt(std::string text, Document document);
+    // Stores the text and the document it was made of.
+    bool store(std::string text, const Document& document);
+    // Tells the user once, until progress is stored again.
+    void trouble(const std::string& what);
 
     bool valid_ = false;
+    bool troubleSaid_ = false;
     std::string text_;
     Document document_;
 };

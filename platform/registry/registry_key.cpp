@@ -4,15 +4,18 @@
 // truth and other processes see each change at once.
 #include <cstring>
 
+#include "platform/formats/registry_format.h"
 #include "platform/formats/registry_model.h"
 #include "platform/registry.h"
+#include "platform/registry/kept_document.h"
 #include "platform/registry/registry_storage.h"
 
 namespace platform {
 namespace {
 
-// Values beyond this size are refused; the file must stay readable.
-constexpr std::size_t MAX_VALUE_SIZE = 1024 * 1024;
+// A value whose lines would take more than half the file's limit is refused:
+// the file must stay readable with the game's own values beside it.
+constexpr std::size_t MAX_VALUE_TEXT = registry::KeptDocument::MAX_TEXT_SIZE / 2;
 
 const registry::Value* findValue(const registry::Document& document, std::wstring_view subKey,
                                  std::wstring_view name) {
@@ -32,7 +35,7 @@ std::optional<RegistryKey> RegistryKey::createOrOpen(std::wstring_view subKey) {
         if (!document) return std::nullopt;
         if (!document->find(*path)) {
             document->ensure(*path);
-            if (!registry::saveDocument(*document)) return std::nullopt;
+            if (!registry::saveDocument(*document, *path)) return std::nullopt;
         }
         return RegistryKey(std::wstring(subKey));
     } catch (...) {
@@ -71,13 +74,15 @@ RegistryResult RegistryKey::query(std::wstring_view name, std::span<std::uint8_t
 bool RegistryKey::set(std::wstring_view name, ValueType type, std::span<const std::uint8_t> data) {
     try {
         std::optional<std::wstring> path = registry::userKeyPath(path_);
-        if (!path || !registry::validValueName(name) || data.size() > MAX_VALUE_SIZE) return false;
+        if (!path || !registry::validValueName(name) || data.size() > MAX_VALUE_TEXT) return false;
+        registry::Value value{std::wstring(name), static_cast<std::uint32_t>(type),
+                              std::vector<std::uint8_t>(data.begin(), data.end())};
+        if (registry::formattedSize(value) > MAX_VALUE_TEXT) return false;
         registry::Document* document = registry::loadDocument();
         if (!document) return false;
         // The key is made again if the file lost it since it was opened.
-        document->ensure(*path).put(registry::Value{std::wstring(name), static_cast<std::uint32_t>(type),
-                                                    std::vector<std::uint8_t>(data.begin(), data.end())});
-        return registry::saveDocument(*document);
+        document->ensure(*path).put(std::move(value));
+        return registry::saveDocument(*document, *path, name);
     } catch (...) {
         return false;
     }

@@ -3,6 +3,9 @@
 // page's local storage in the browser), read again only when it changed.
 #pragma once
 
+#include <optional>
+#include <string_view>
+
 #include "platform/formats/registry_model.h"
 
 namespace platform::registry {
@@ -14,7 +17,10 @@ namespace platform::registry {
 Document* loadDocument();
 
 // Replaces the stored registry with the document, whole: a crash at any
-// moment leaves the old one or the new one. False when it is not kept.
-bool saveDocument(const Document& document);
+// moment leaves the old one or the new one. False when it is not kept. When
+// the whole would be over 2 MiB, the stored text is kept aside and only the
+// key ownKey is stored (ownValue and as many of its other values as fit).
+bool saveDocument(const Document& document, std::wstring_view ownKey,
+                  std::optional<std::wstring_view> ownValue = std::nullopt);
 
 }  // namespace platform::registry

@@ -9,6 +9,7 @@
 #include <emscripten.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cwchar>
 #include <optional>
 #include <string>
@@ -85,6 +86,10 @@ StoredSettings readSettings(std::size_t limit, bool) {
 bool writeSettings(const std::string& text) { return horalia_web_storage_write(text.c_str()); }
 
 bool setSettingsAside() { return horalia_web_storage_set_aside(); }
+
+// The page tells the player itself when its storage fails; the rest is for
+// the console.
+void settingsTrouble(const std::string& what) { std::fprintf(stderr, "horalia: %s\n", what.c_str()); }
 
 }  // namespace platform::host
 

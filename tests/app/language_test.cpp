@@ -187,7 +187,15 @@ INSTANTIATE_TEST_SUITE_P(
                    {{"LC_ALL", "nl_NL.UTF-8"}, {"LC_MESSAGES", "de_DE"}, {"LANG", "fr_FR"}}, "nl"},
         LocaleCase{"messages_before_lang", {{"LC_MESSAGES", "pl_PL.UTF-8"}, {"LANG", "it_IT"}}, "pl"},
         LocaleCase{"language_list_first", {{"LANGUAGE", "xx:fr:de"}, {"LANG", "de_DE.UTF-8"}}, "fr"},
-        LocaleCase{"language_list_ignored_under_C", {{"LANGUAGE", "fr"}, {"LANG", "C"}}, "en"}),
+        LocaleCase{"language_list_ignored_under_C", {{"LANGUAGE", "fr"}, {"LANG", "C"}}, "en"},
+        LocaleCase{"only_the_head_of_a_long_language_list",
+                   {{"LANGUAGE", [] {
+                         std::string list;
+                         for (int i = 0; i < 33000; ++i) list += "xx:";
+                         return list + "fr";
+                     }()},
+                    {"LANG", "de_DE.UTF-8"}},
+                   "de"}),
     [](const auto& info) { return std::string(info.param.what); });
 
 // Each language says its numbers in the forms its grammar asks for: the

@@ -1,6 +1,8 @@
 // Run-length coded (BI_RLE8) bitmap resources: a stream of runs, blocks and
-// line ends gives its pixels; a damaged stream gives no picture at all.
+// line ends gives its pixels; a damaged stream gives no picture at all, and
+// neither does a picture far larger than the game could show.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <string>
 #include <vector>
@@ -14,18 +16,20 @@ using platform::rgb;
 
 const Colour PALETTE[] = {rgb(0, 0, 0), rgb(255, 0, 0), rgb(0, 255, 0), rgb(0, 0, 255)};
 
-// A 4 x 2 bottom-up 8-bit resource (header, four colours) with these codes.
-std::vector<std::uint8_t> resource(const std::vector<std::uint8_t>& codes) {
+// A 4 x 2 (or other) bottom-up 8-bit resource (header, four colours) with
+// these codes (run-length coded), or these plain pixels.
+std::vector<std::uint8_t> resource(const std::vector<std::uint8_t>& codes, std::uint32_t width = 4,
+                                   std::uint32_t height = 2, bool runLength = true) {
     std::vector<std::uint8_t> bytes(40, 0);
     auto put32 = [&bytes](std::size_t at, std::uint32_t v) {
         for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
     };
     put32(0, 40);
-    put32(4, 4);
-    put32(8, 2);
+    put32(4, width);
+    put32(8, height);
     bytes[12] = 1;   // planes
     bytes[14] = 8;   // bits per pixel
-    put32(16, 1);    // BI_RLE8
+    put32(16, runLength ? 1 : 0);  // BI_RLE8 or BI_RGB
     put32(20, static_cast<std::uint32_t>(codes.size()));
     put32(32, 4);    // colours used
     for (Colour c : PALETTE) {
@@ -74,3 +78,19 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.what); });
 
 }  // namespace
+
+TEST(BitmapSize, APictureLargerThanTheGameCouldShowIsRefusedBeforeAnythingIsMade) {
+    auto peakKb = [] {
+        rusage used{};
+        getrusage(RUSAGE_SELF, &used);
+        return used.ru_maxrss;
+    };
+    const long before = peakKb();
+    // Two bytes of codes (the picture ends at once) for 4096 x 4096 and 8192 x 1
+    // pixels; plain pixels of 2048 x 2048 that the bytes do not hold.
+    EXPECT_FALSE(platform::formats::decodeBitmapResource(resource({0, 1}, 4096, 4096)).has_value());
+    EXPECT_FALSE(platform::formats::decodeBitmapResource(resource({0, 1}, 8192, 1)).has_value());
+    EXPECT_FALSE(platform::formats::decodeBitmapResource(resource({1, 2, 3, 4}, 2048, 2048, false)).has_value());
+    EXPECT_LT(peakKb() - before, 4 * 1024) << "kilobytes put to use";
+    EXPECT_TRUE(platform::formats::decodeBitmapResource(resource({0, 1}, 1024, 1024)).has_value());
+}

@@ -50,47 +50,35 @@ TEST(PluralRule, EachNumberFallsInItsCategory) {
 }
 
 // A language's table: its rule, then rows of string, variant and two selectors.
-std::vector<std::uint8_t> table(std::u16string_view rule, std::initializer_list<std::uint16_t> rows) {
+std::vector<std::uint8_t> table(std::initializer_list<std::uint16_t> rows) {
     std::vector<std::uint8_t> bytes;
-    auto word = [&bytes](std::uint16_t w) {
-        bytes.push_back(static_cast<std::uint8_t>(w));
-        bytes.push_back(static_cast<std::uint8_t>(w >> 8));
-    };
-    for (char16_t c : rule) word(c);
-    word(0);
-    for (std::uint16_t w : rows) word(w);
+    for (char16_t c : std::u16string(u"one: n = 1")) bytes.insert(bytes.end(), {static_cast<std::uint8_t>(c), 0});
+    bytes.insert(bytes.end(), {0, 0});
+    for (std::uint16_t w : rows)
+        bytes.insert(bytes.end(), {static_cast<std::uint8_t>(w), static_cast<std::uint8_t>(w >> 8)});
     return bytes;
 }
 
+// The languages' own choices are pinned by the wording test on the real
+// resources; here the order of the rows and tables that end too soon.
 TEST(StringVariants, TheFirstRowTheNumbersMeetIsChosen) {
     using namespace platform::formats;
-    constexpr std::uint16_t ONE = CATEGORY_BASE + 1, FEW = CATEGORY_BASE + 3, ZERO = EXACT_NUMBER;
-    const auto polish = table(u"one: n = 1; few: n % 10 = 2..4 and n % 100 != 12..14",
-                              {303, 3032, ZERO, ANY_NUMBER,  // minutes only
-                               303, 3033, ONE, ZERO,         // one hour
-                               303, 3034, FEW, ZERO,         // a few hours
-                               303, 3035, ANY_NUMBER, ZERO,  // hours only
-                               302, 3021, ONE, ANY_NUMBER});
+    constexpr std::uint16_t ONE = CATEGORY_BASE + 1, ZERO = EXACT_NUMBER;
+    const auto rows = table({303, 3032, ZERO, ANY_NUMBER, 303, 3033, ONE, ZERO, 303, 3035, ANY_NUMBER, ZERO});
+    const std::vector<std::uint8_t> cutInRule(rows.begin(), rows.begin() + 10), cutInRow(rows.begin(), rows.end() - 2);
     struct Case {
-        std::vector<std::uint8_t> table;
-        std::uint32_t id;
+        const std::vector<std::uint8_t>& table;
         std::vector<std::int32_t> numbers;
         std::uint32_t expected;
     };
     const Case cases[] = {
-        {polish, 303, {0, 0}, 3032},  {polish, 303, {0, 25}, 3032}, {polish, 303, {1, 0}, 3033},
-        {polish, 303, {3, 0}, 3034},  {polish, 303, {12, 0}, 3035}, {polish, 303, {2, 30}, 303},
-        {polish, 302, {1, 30}, 3021}, {polish, 304, {1, 0}, 304},
-        // A row that asks about a number the text does not have does not fit.
-        {polish, 302, {}, 302},
-        // No rule's end, or a row cut short: the string itself.
-        {std::vector<std::uint8_t>(polish.begin(), polish.begin() + 10), 303, {1, 0}, 303},
-        {std::vector<std::uint8_t>(polish.end() - 20, polish.end() - 3), 302, {1, 0}, 302},
-        {{}, 302, {1, 0}, 302},
+        {rows, {0, 0}, 3032}, {rows, {1, 0}, 3033}, {rows, {2, 0}, 3035}, {rows, {2, 30}, 303},
+        {rows, {1}, 303},  // a row that asks about a number the text does not have does not fit
+        {cutInRule, {1, 0}, 303}, {cutInRow, {2, 0}, 303}, {{}, {1, 0}, 303},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.id << " " << testing::PrintToString(c.numbers));
-        EXPECT_EQ(chooseVariant(c.table, c.id, c.numbers), c.expected);
+        SCOPED_TRACE(testing::PrintToString(c.numbers));
+        EXPECT_EQ(chooseVariant(c.table, 303, c.numbers), c.expected);
     }
 }
 

@@ -1,7 +1,11 @@
 // The registry file is the registry export format a person can read: the
 // header, one section per key, quoted text, dword numbers and wrapped hex.
-// Files written by hand or by regedit in that format are read back.
+// Files written by hand or by regedit in that format are read back, and
+// another program's edits are seen, even where file times keep whole seconds.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
 
 #include "tests/registry/registry_sandbox.h"
 
@@ -11,6 +15,13 @@ using platform::ValueType;
 using RegistryFileText = RegistrySandbox;
 
 namespace {
+
+std::string readWhole(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
 
 std::vector<std::string> linesOf(const std::string& text) {
     std::vector<std::string> lines;
@@ -115,7 +126,7 @@ TEST_F(RegistryFileText, ARegistryEditorsUtf16ExportIsReadAndTheGameKeepsWriting
         file += static_cast<char>(unit & 0xFF);
         file += static_cast<char>(unit >> 8);
     }
-    writeFile(file);
+    writeFile(file + '\n');  // and half a character more, as a file cut short may end
     EXPECT_EQ(readBack(HORALIA_KEY, L"level"), utf16z(u"7"));
     EXPECT_EQ(readBack(HORALIA_KEY, L"name"), utf16z(u"K\u00e4the \U0001F570"));
     EXPECT_EQ(readBack(HORALIA_KEY, L"stat"), bytes({1, 2, 3}));
@@ -145,4 +156,33 @@ TEST_F(RegistryFileText, EveryChangeToTheFileIsSeenEvenOneOfTheSameSize) {
         ASSERT_TRUE(key->set(L"level", ValueType::text, utf16z(score)));
         EXPECT_EQ(readBack(HORALIA_KEY, L"level"), utf16z(score));
     }
+}
+
+TEST_F(RegistryFileText, AnEditInTheSecondOfTheGamesWriteIsSeenWhereTimesKeepWholeSeconds) {
+    // ext4 with 128-byte inodes keeps whole seconds, as FAT keeps two.
+    if (geteuid() != 0) GTEST_SKIP() << "mounting a file system needs root";
+    const std::filesystem::path image = folder / "coarse.img", coarse = folder / "coarse";
+    std::filesystem::create_directory(coarse);
+    const std::string mount = "truncate -s 4M " + image.string() + " && mkfs.ext4 -q -F -I 128 " +
+                              image.string() + " >/dev/null 2>&1 && mount -o loop " + image.string() + " " +
+                              coarse.string();
+    if (std::system(mount.c_str()) != 0) GTEST_SKIP() << "a loop device could not be mounted here";
+    platform::posix::setSettingsFolder(coarse);
+    std::optional<RegistryKey> key = RegistryKey::createOrOpen(HORALIA_KEY);
+    int missed = 0;
+    for (int round = 10; round < 30; ++round) {
+        // The game writes and reads back a level...
+        const std::u16string ours = u"1" + std::u16string(1, u'0' + round % 10);
+        ASSERT_TRUE(key && key->set(L"level", ValueType::text, utf16z(ours)));
+        ASSERT_EQ(readBack(HORALIA_KEY, L"level"), utf16z(ours));
+        // ... and another program changes it in place within the same second.
+        std::string text = readWhole(coarse / "registry.reg");
+        text[text.find("\"level\"=\"1") + 9] = '7';
+        std::ofstream(coarse / "registry.reg", std::ios::binary | std::ios::trunc) << text;
+        missed += readBack(HORALIA_KEY, L"level") != utf16z(u"7" + ours.substr(1));
+    }
+    std::printf("%d of 20 edits in the second of the game's write went unseen\n", missed);
+    EXPECT_EQ(missed, 0);
+    platform::posix::setSettingsFolder(folder);
+    EXPECT_EQ(std::system(("umount " + coarse.string()).c_str()), 0);
 }

@@ -1,6 +1,6 @@
 // Where the registry file lives: a chosen folder, else $XDG_CONFIG_HOME/horalia,
 // else ~/.config/horalia, following the XDG rule that relative paths (of
-// either variable) are ignored.
+// either variable) are ignored; only folders below the home are ever made.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -9,6 +9,8 @@
 #include <string>
 
 #include "platform/posix/xdg_folders.h"
+#include "platform/registry.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -69,4 +71,17 @@ TEST_F(RegistryLocation, EmptyFolderGoesBackToTheDefault) {
     platform::posix::setSettingsFolder("/tmp/chosen");
     platform::posix::setSettingsFolder({});
     EXPECT_EQ(platform::posix::settingsFile(), "/xdg/horalia/registry.reg");
+}
+
+TEST_F(RegistryLocation, OnlyTheFoldersBelowAHomeThatExistsAreMade) {
+    TempFolder top("horalia-home");
+    ScopedEnvironment config("XDG_CONFIG_HOME", nullptr);
+    {
+        ScopedEnvironment home("HOME", (top.path() / "nonexistent" / "deep" / "home").c_str());
+        EXPECT_FALSE(platform::RegistryKey::createOrOpen(L"Software\\Quillmoor\\Horalia"));
+        EXPECT_FALSE(std::filesystem::exists(top.path() / "nonexistent"));
+    }
+    ScopedEnvironment home("HOME", top.path().c_str());
+    EXPECT_TRUE(platform::RegistryKey::createOrOpen(L"Software\\Quillmoor\\Horalia"));
+    EXPECT_TRUE(std::filesystem::exists(top.path() / ".config" / "horalia" / "registry.reg"));
 }

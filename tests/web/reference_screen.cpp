@@ -104,7 +104,8 @@ int main(int argc, char** argv) {
 
     gamedriver::GameDriver game;
     bool ok = game.launch();
-    if (ok && matrix) ok = writePpm(platform::headless::display(), (std::filesystem::path(argv[8]) / "title.ppm").string());
+    if (ok && matrix)
+        ok = writePpm(platform::headless::display(), (std::filesystem::path(argv[8]) / "title.ppm").string());
     if (ok && screen != "title") game.tap(gamedriver::TITLE);
     if (ok && screen == "level") game.tap(gamedriver::MENU);
     if (ok && matrix) {

@@ -32,6 +32,8 @@ bool setSettingsAside() {
     return true;
 }
 
+void settingsTrouble(const std::string&) {}
+
 bool anotherCopyRuns(std::wstring_view, std::wstring_view) { return false; }
 bool claimOneCopy(std::wstring_view, std::wstring_view) { return true; }
 void releaseOneCopy() {}
