@@ -2,7 +2,7 @@
 # Builds Horalia and starts it in a window.
 set -euo pipefail
 cd "$(dirname "$0")"
-tools/need_packages.sh $(cat tools/build_packages.txt)
+tools/build/need_packages.sh $(cat tools/build/packages.txt)
 cmake -S . -B build/play -G Ninja -DCMAKE_BUILD_TYPE=Release -DHORALIA_TESTS=OFF >/dev/null
 cmake --build build/play --target horalia
 exec build/play/horalia

@@ -11,6 +11,7 @@
 #include "figures/Image.h"
 #include "figures/Text.h"
 #include "platform/headless/headless.h"
+#include "platform/window.h"
 #include "scene/Screen.h"
 
 namespace {

@@ -53,48 +53,47 @@ public:
     Game& operator=(const Game&) = delete;
 
     App& app() { return *application; }
+    // The game screen, made the one that shows.
+    GameScreen& showGame() {
+        app().showScreen(app().gameScreen);
+        return *app().gameScreen;
+    }
 
 private:
     std::filesystem::path folder;
 };
 
-// A full paint, as the window's WM_PAINT does it: every figure composed, the
-// whole back buffer copied to a display-sized picture.
-void fullPaint(benchmark::State& state, Screen& screen) {
+// Runs work once in every iteration, its writes kept.
+template <class Work>
+void everyIteration(benchmark::State& state, Work work) {
+    for (auto _ : state) {
+        work();
+        benchmark::ClobberMemory();
+    }
+}
+
+// A full paint of one of the application's screens, as the window's WM_PAINT
+// does it: every figure composed, the whole back buffer copied to a
+// display-sized picture.
+template <auto screenOfApp>
+void fullPaint(benchmark::State& state) {
+    Game game;
+    Screen& screen = *(game.app().*screenOfApp);
     Picture target(DISPLAY_WIDTH, DISPLAY_HEIGHT);
     for (auto _ : state) {
         screen.paint(target, true);
         benchmark::DoNotOptimize(target.row(0));
     }
 }
-
-void gameScreenPaint(benchmark::State& state) {
-    Game game;
-    fullPaint(state, *game.app().gameScreen);
-}
-BENCHMARK(gameScreenPaint);
-
+BENCHMARK(fullPaint<&App::gameScreen>)->Name("gameScreenPaint");
 // Every paint of this screen also rebuilds its ten percentages.
-void levelScreenPaint(benchmark::State& state) {
-    Game game;
-    fullPaint(state, *game.app().levelScreen);
-}
-BENCHMARK(levelScreenPaint);
-
-void titleScreenPaint(benchmark::State& state) {
-    Game game;
-    fullPaint(state, *game.app().titleScreen);
-}
-BENCHMARK(titleScreenPaint);
+BENCHMARK(fullPaint<&App::levelScreen>)->Name("levelScreenPaint");
+BENCHMARK(fullPaint<&App::titleScreen>)->Name("titleScreenPaint");
 
 // The ten percentage texts thrown away and made again from the store.
 void levelScreenRebuildPercentages(benchmark::State& state) {
     Game game;
-    LevelScreen& screen = *game.app().levelScreen;
-    for (auto _ : state) {
-        screen.rebuildPercentages();
-        benchmark::ClobberMemory();
-    }
+    everyIteration(state, [&] { game.app().levelScreen->rebuildPercentages(); });
 }
 BENCHMARK(levelScreenRebuildPercentages);
 
@@ -105,10 +104,7 @@ void clockDrawHands(benchmark::State& state) {
     Clock& clock = *game.app().gameScreen->clock;
     state.counters["width"] = clock.getWidth();
     state.counters["height"] = clock.getHeight();
-    for (auto _ : state) {
-        clock.drawHands();
-        benchmark::ClobberMemory();
-    }
+    everyIteration(state, [&] { clock.drawHands(); });
 }
 BENCHMARK(clockDrawHands);
 
@@ -125,20 +121,27 @@ void promptTextConstruction(benchmark::State& state) {
 }
 BENCHMARK(promptTextConstruction);
 
+// Ticks of the showing game screen 90 ms apart (the host's clock with
+// them), each after prepare (screen).
+template <class Prepare>
+void gameScreenTicks(benchmark::State& state, Prepare prepare) {
+    Game game;
+    GameScreen& screen = game.showGame();
+    std::uint32_t now = 200000;
+    for (auto _ : state) {
+        prepare(screen);
+        now += 90;
+        headless::setTickCount(now);
+        screen.tick(now);
+        benchmark::DoNotOptimize(headless::display().row(0));
+    }
+}
+
 // A tick of the showing game screen after one hour step: the buttons are
 // ticked, the refresh gate has opened, and the dirty dial is copied to the
 // display after the whole back buffer has been composed.
 void gameScreenTickAfterHourStep(benchmark::State& state) {
-    Game game;
-    game.app().showScreen(game.app().gameScreen);
-    GameScreen& screen = *game.app().gameScreen;
-    std::uint32_t now = 200000;
-    for (auto _ : state) {
-        screen.clock->nextHour();
-        now += 90;
-        screen.tick(now);
-        benchmark::DoNotOptimize(headless::display().row(0));
-    }
+    gameScreenTicks(state, [](GameScreen& screen) { screen.clock->nextHour(); });
 }
 BENCHMARK(gameScreenTickAfterHourStep);
 
@@ -146,21 +149,12 @@ BENCHMARK(gameScreenTickAfterHourStep);
 // ends the spin with the next question and a full repaint, and the next
 // iteration starts another spin as a right answer does.
 void gameScreenSpinStep(benchmark::State& state) {
-    Game game;
-    game.app().showScreen(game.app().gameScreen);
-    GameScreen& screen = *game.app().gameScreen;
-    std::uint32_t now = 200000;
-    for (auto _ : state) {
-        if (!screen.clockAnim->visible) {
-            screen.clock->setVisible(false);
-            screen.clockAnim->setTime(screen.clock->hour, screen.clock->minute);
-            screen.clockAnim->start();
-        }
-        now += 90;
-        headless::setTickCount(now);
-        screen.tick(now);
-        benchmark::DoNotOptimize(headless::display().row(0));
-    }
+    gameScreenTicks(state, [](GameScreen& screen) {
+        if (screen.clockAnim->visible) return;
+        screen.clock->setVisible(false);
+        screen.clockAnim->setTime(screen.clock->hour, screen.clock->minute);
+        screen.clockAnim->start();
+    });
 }
 BENCHMARK(gameScreenSpinStep);
 

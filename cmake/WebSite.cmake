@@ -1,13 +1,15 @@
 # horalia_site: the folder that a web server serves (build/web/site): the
 # hand-written page (platform/web/page/, its scripts minified), the program
-# (horalia.js and horalia.wasm) and the icons, with the service worker
+# (horalia.js and horalia.wasm), the icons and the licences (the program
+# carries the fonts), with the service worker
 # stamped by a hash of the other files' contents so that each new build
 # replaces the old cache as a whole.
 set(HORALIA_SITE_DIR ${CMAKE_BINARY_DIR}/site CACHE PATH "Folder of the served page")
 file(GLOB_RECURSE page_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/platform/web/page/*)
-set(site_icons ${PROJECT_SOURCE_DIR}/resources/icon/icon-192.png
+set(site_files ${PROJECT_SOURCE_DIR}/resources/icon/icon-192.png
                ${PROJECT_SOURCE_DIR}/resources/icon/icon-512.png
-               ${PROJECT_SOURCE_DIR}/resources/icon/icon-maskable-512.png)
+               ${PROJECT_SOURCE_DIR}/resources/icon/icon-maskable-512.png
+               ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/LICENSE.fonts)
 # The minifier runs with the node that emscripten runs with, and the terser
 # that Debian's emscripten carries.
 find_program(HORALIA_NODE NAMES nodejs node REQUIRED)
@@ -17,8 +19,8 @@ add_custom_target(horalia_site ALL
           -DSITE=${HORALIA_SITE_DIR}
           -DPAGE=${PROJECT_SOURCE_DIR}/platform/web/page
           "-DMINIFY=${CMAKE_COMMAND};-E;env;NODE_PATH=/usr/share/nodejs;${HORALIA_NODE};${minifier};${EMSCRIPTEN_ROOT_PATH}/third_party/terser"
-          "-DFILES=$<TARGET_FILE:horalia>;$<TARGET_FILE_DIR:horalia>/horalia.wasm;${site_icons}"
+          "-DFILES=$<TARGET_FILE:horalia>;$<TARGET_FILE_DIR:horalia>/horalia.wasm;${site_files}"
           -P ${PROJECT_SOURCE_DIR}/cmake/WebSiteScript.cmake
-  DEPENDS horalia ${page_files} ${site_icons} ${minifier} ${PROJECT_SOURCE_DIR}/cmake/WebSiteScript.cmake
+  DEPENDS horalia ${page_files} ${site_files} ${minifier} ${PROJECT_SOURCE_DIR}/cmake/WebSiteScript.cmake
   COMMENT "Putting the page together in ${HORALIA_SITE_DIR}"
   VERBATIM)

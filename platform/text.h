@@ -18,16 +18,10 @@ constexpr std::int32_t FW_BOLD = 700;
 struct FontDescription {
     std::int32_t height = 0;  // > 0: cell height in pixels; < 0: character height
     std::int32_t width = 0;
-    std::int32_t escapement = 0;
-    std::int32_t orientation = 0;
+    std::int32_t escapement = 0, orientation = 0;
     std::int32_t weight = 0;
-    std::uint8_t italic = 0;
-    std::uint8_t underline = 0;
-    std::uint8_t strikeOut = 0;
-    std::uint8_t charSet = 0;
-    std::uint8_t outPrecision = 0;
-    std::uint8_t clipPrecision = 0;
-    std::uint8_t quality = 0;
+    std::uint8_t italic = 0, underline = 0, strikeOut = 0;
+    std::uint8_t charSet = 0, outPrecision = 0, clipPrecision = 0, quality = 0;
     std::uint8_t pitchAndFamily = 0;
     std::wstring faceName;
 };

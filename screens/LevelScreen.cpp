@@ -48,7 +48,7 @@ LevelScreen::LevelScreen(platform::Window* window, platform::Instance* instance,
         return place(box, {.z = 50, .enabled = true, .listener = this, .at = platform::Point{x, y}});
     };
     autoBox = makeBox(30, 40, AUTO_BOX_TAG);
-    for (std::int32_t i = 0; i < LEVELS; ++i) levelBoxes[i] = makeBox(boxX(i), boxY(i), i + 1);
+    for (std::int32_t i = 0; i < ProgressStore::LEVELS; ++i) levelBoxes[i] = makeBox(boxX(i), boxY(i), i + 1);
 
     exitIcon = new Image(this, window, IDB_EXIT_ICON);
     place(exitIcon, {.enabled = true, .listener = this, .at = platform::Point{width - exitIcon->getWidth() - 4, 4}});
@@ -111,11 +111,11 @@ Figure* LevelScreen::keyedControl(int virtualKey) const {
     // The boxes lie in two rows of five: across is one level, down is five.
     auto besideCurrent = [this](std::int32_t by) -> Figure* {
         const std::int32_t level = store->level + by;
-        return level >= 1 && level <= LEVELS ? levelBoxes[level - 1] : nullptr;
+        return level >= 1 && level <= ProgressStore::LEVELS ? levelBoxes[level - 1] : nullptr;
     };
     if (virtualKey >= '1' && virtualKey <= '9') return levelBoxes[virtualKey - '1'];
     switch (virtualKey) {
-    case '0': return levelBoxes[LEVELS - 1];
+    case '0': return levelBoxes[ProgressStore::LEVELS - 1];
     case platform::VK_LEFT: return besideCurrent(-1);
     case platform::VK_RIGHT: return besideCurrent(1);
     case platform::VK_UP: return besideCurrent(-5);
@@ -149,7 +149,7 @@ void LevelScreen::rebuildPercentages() {
     font.weight = platform::FW_BOLD;
     font.pitchAndFamily = platform::FF_SWISS;
 
-    for (std::int32_t i = 0; i < LEVELS; ++i) {
+    for (std::int32_t i = 0; i < ProgressStore::LEVELS; ++i) {
         // Single precision and truncation: 2 of 3 shows 66, not 67. A damaged
         // record can hold more right answers than attempts, or negative
         // counts; clamped, every rate converts to a defined percentage.

@@ -9,19 +9,17 @@
 #include <span>
 
 #include "platform/resources.h"
+#include "progress/ProgressStore.h"
 #include "scene/LinkedList.h"
 #include "screens/ReportingScreen.h"
 
 class Button;
 class Hotspot;
 class Image;
-class ProgressStore;
 class Text;
 
 class LevelScreen : public ReportingScreen {
 public:
-    static constexpr int LEVELS = 10;
-
     // Builds the background, buttons, tick, marker, touch boxes and exit icon; no percentages yet.
     LevelScreen(platform::Window* window, platform::Instance* instance, App* app);
     // Releases the store, destroys every figure and forgets the percentages.
@@ -51,7 +49,7 @@ public:
     Button* resetButton = nullptr;
     // The automatic-levelling box, and one box per level (its level as tag).
     Hotspot* autoBox = nullptr;
-    std::array<Hotspot*, LEVELS> levelBoxes{};
+    std::array<Hotspot*, ProgressStore::LEVELS> levelBoxes{};
 
 protected:
     // The exit icon ends the program, the boxes switch automatic levelling or

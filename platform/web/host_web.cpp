@@ -22,6 +22,8 @@
 // Module.horalia before the program starts.
 EM_JS(void, horalia_web_present, (const void* pixels, int width, int height),
       { Module.horalia.present(HEAPU8.subarray(pixels, pixels + width * height * 4), width, height); });
+// The code of one of the page's input kinds, by its name (INPUT in the page).
+EM_JS(int, horalia_web_input_kind, (const char* name), { return Module.horalia.INPUT[UTF8ToString(name)]; });
 EM_JS(int, horalia_web_take_input, (int* detail), {
     const event = Module.horalia.takeInput();
     if (!event) return 0;
@@ -52,23 +54,27 @@ EM_JS(bool, horalia_web_play, (const std::int16_t* samples, int count, int chann
 namespace platform::host {
 namespace {
 
-// Input kinds as the page queues them: [kind, a, b].
-enum InputKind { NONE = 0, STYLUS_DOWN = 1, STYLUS_UP = 2, KEY_DOWN = 3, KEY_UP = 4 };
-
 // A frame that has run this long hands the browser back its thread even when
 // the queue still holds messages.
 constexpr double FRAME_BUDGET_MS = 100;
 
+// The page's input kinds, as the page names them.
+struct InputKinds {
+    int stylusDown = horalia_web_input_kind("stylusDown");
+    int stylusUp = horalia_web_input_kind("stylusUp");
+    int keyDown = horalia_web_input_kind("keyDown");
+    int keyUp = horalia_web_input_kind("keyUp");
+};
+
+// Hands the page's queued input, [kind, a, b], to the core.
 void takeInput() {
+    static const InputKinds kinds;
     int detail[2] = {0, 0};
     while (int kind = horalia_web_take_input(detail)) {
-        switch (kind) {
-        case STYLUS_DOWN: core::stylusDown(detail[0], detail[1]); break;
-        case STYLUS_UP: core::stylusUp(detail[0], detail[1]); break;
-        case KEY_DOWN: core::key(detail[0], true); break;
-        case KEY_UP: core::key(detail[0], false); break;
-        default: break;
-        }
+        if (kind == kinds.stylusDown) core::stylusDown(detail[0], detail[1]);
+        else if (kind == kinds.stylusUp) core::stylusUp(detail[0], detail[1]);
+        else if (kind == kinds.keyDown) core::key(detail[0], true);
+        else if (kind == kinds.keyUp) core::key(detail[0], false);
     }
 }
 

@@ -17,7 +17,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # A home, settings and runtime folder of its own; sanitized builds keep only
 # their own leaks in view.
 export HOME=$home XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home SDL_AUDIODRIVER=dummy
-export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$top/tools/lsan_suppressions.txt:print_suppressions=0}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$top/tools/check/lsan_suppressions.txt:print_suppressions=0}
 unset DISPLAY WAYLAND_DISPLAY SDL_VIDEODRIVER
 claims() { find "$home" \( -name '*.lock' -o -name '*.socket' \) | wc -l; }
 

@@ -4,12 +4,12 @@
 # from 8 to 32 pixels (em and cell heights, which include the game's 12, 16
 # and 18), at full width and 92 % wide, with the font's hinting and with
 # FreeType's automatic hinter, in monochrome as the game draws. With a web build (build/web, from
-# tools/build_web.sh) it also checks that the WebAssembly FreeType draws
+# tools/web/build_web.sh) it also checks that the WebAssembly FreeType draws
 # the cut faces exactly like the desktop's. Prints the sizes of the faces.
 # Usage: tools/fonts/check_fonts.sh        (exit status 1 on any difference)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-tools/need_packages.sh g++ pkg-config libfreetype-dev fonts-liberation2 python3-fonttools
+tools/build/need_packages.sh g++ pkg-config libfreetype-dev fonts-liberation2 python3-fonttools
 
 out=build/fonts
 mkdir -p "$out"

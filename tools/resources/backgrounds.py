@@ -80,6 +80,21 @@ def grass_tufts(d, spots, colour):
                        P(x + dx * s * 1.6, y - h * 3 * s)], fill=colour)
 
 
+def meadow(img, clouds, back_crest, front_crest, tufts, flowers, centre=lambda petal: (255, 214, 60)):
+    """The sky's clouds (x, y, size), two soft hills (their crests y = f(x)),
+    grass tufts and flowers (x, y, r, petal colour) over them; returns a
+    drawing on the finished meadow."""
+    for cx, cy, s in clouds:
+        cloud(img, cx, cy, s)
+    hill(img, back_crest, HILL_BACK)
+    hill(img, front_crest, HILL_FRONT)
+    d = ImageDraw.Draw(img)
+    grass_tufts(d, tufts, (86, 170, 64))
+    for x, y, r, petal in flowers:
+        flower(d, x, y, r, petal, centre=centre(petal))
+    return d
+
+
 def text(d, xy, s, size, fill, anchor="la", stroke=0, stroke_fill=None, box=None):
     """Draws s; box (left, right) in screen px is where it must fit."""
     if box is not None:
@@ -169,17 +184,13 @@ def game_background(words):
         a = math.radians(8 + i * 13)
         d.line(P(4 + 48 * math.cos(a), 4 + 48 * math.sin(a), 4 + 60 * math.cos(a), 4 + 60 * math.sin(a)),
                fill=(255, 214, 70), width=P(3))
-    cloud(img, 214, 66, 12)
-    cloud(img, 24, 150, 10)
-    cloud(img, 222, 160, 8)
     # soft hills: the horizon stays below the Hour / Minute labels
-    hill(img, lambda x: 216 - 8 * math.sin((x + 30) / 240 * math.pi * 1.4), HILL_BACK)
-    hill(img, lambda x: 232 + 7 * math.sin((x - 10) / 240 * math.pi * 2.2), HILL_FRONT)
-    d = ImageDraw.Draw(img)
-    grass_tufts(d, [(18, 240, 2.2), (70, 252, 1.8), (176, 246, 2.0), (226, 254, 1.8)], (86, 170, 64))
-    for x, y, r, c in ((30, 252, 3.2, (255, 255, 255)), (60, 243, 2.6, (255, 120, 160)),
-                       (174, 256, 2.8, (180, 140, 255)), (212, 242, 3.0, (255, 255, 255))):
-        flower(d, x, y, r, c)
+    d = meadow(img, ((214, 66, 12), (24, 150, 10), (222, 160, 8)),
+               lambda x: 216 - 8 * math.sin((x + 30) / 240 * math.pi * 1.4),
+               lambda x: 232 + 7 * math.sin((x - 10) / 240 * math.pi * 2.2),
+               [(18, 240, 2.2), (70, 252, 1.8), (176, 246, 2.0), (226, 254, 1.8)],
+               ((30, 252, 3.2, (255, 255, 255)), (60, 243, 2.6, (255, 120, 160)),
+                (174, 256, 2.8, (180, 140, 255)), (212, 242, 3.0, (255, 255, 255))))
     # score plate, top centre
     def plate(dd, ox=0, oy=0):
         dd.rounded_rectangle((P(84) + ox, P(2) + oy, P(176) + ox, P(25) + oy), radius=P(11), fill=255)
@@ -277,19 +288,16 @@ def title_background(words):
                    P(sx + 33 * math.cos(a), sy + 33 * math.sin(a))], fill=(255, 214, 60))
     d.ellipse(P(sx - 20, sy - 20, sx + 20, sy + 20), fill=(255, 200, 40))
     d.ellipse(P(sx - 16, sy - 17, sx + 14, sy + 12), fill=(255, 222, 90))
-    cloud(img, 30, 28, 11)
-    cloud(img, 40, 206, 9)
-    cloud(img, 212, 196, 8)
-    hill(img, lambda x: 236 - 12 * math.sin((x + 40) / 240 * math.pi * 1.3), HILL_BACK)
-    hill(img, lambda x: 258 + 8 * math.sin((x - 20) / 240 * math.pi * 2.1), HILL_FRONT)
-    d = ImageDraw.Draw(img)
     # Tufts and flowers stand below the invitation's strip, so that its words,
     # however long in a language, never cover them.
     assert TITLE_CAPTION[3] <= 277
-    grass_tufts(d, [(12, 288, 2.2), (70, 290, 2.0), (160, 289, 2.2), (232, 288, 1.8)], (86, 170, 64))
-    for x, y, r, c in ((26, 283, 3.6, (255, 255, 255)), (50, 287, 3.0, (255, 120, 160)),
-                       (190, 287, 3.2, (180, 140, 255)), (214, 283, 3.4, (255, 230, 80))):
-        flower(d, x, y, r, c, centre=(255, 150, 40) if c == (255, 230, 80) else (255, 214, 60))
+    d = meadow(img, ((30, 28, 11), (40, 206, 9), (212, 196, 8)),
+               lambda x: 236 - 12 * math.sin((x + 40) / 240 * math.pi * 1.3),
+               lambda x: 258 + 8 * math.sin((x - 20) / 240 * math.pi * 2.1),
+               [(12, 288, 2.2), (70, 290, 2.0), (160, 289, 2.2), (232, 288, 1.8)],
+               ((26, 283, 3.6, (255, 255, 255)), (50, 287, 3.0, (255, 120, 160)),
+                (190, 287, 3.2, (180, 140, 255)), (214, 283, 3.4, (255, 230, 80))),
+               centre=lambda petal: (255, 150, 40) if petal == (255, 230, 80) else (255, 214, 60))
     # the name, each letter its own colour
     name = "Horalia"
     cols = [(232, 62, 60), (255, 140, 30), (246, 190, 0), (70, 180, 60),

@@ -5,7 +5,7 @@
 # Usage: tools/windows/test_wine.sh [extra cmake options]
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-tools/need_packages.sh $(cat tools/windows/packages.txt)
+tools/build/need_packages.sh $(cat tools/windows/packages.txt)
 
 build=build/windows
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/MinGW-w64.cmake \

@@ -22,6 +22,9 @@
   // The same limit as the program's storage; the game's own text stays under 1 KB.
   const MAX_PROGRESS_BYTES = 2 * 1024 * 1024;
   const LOCK_NAME = "horalia";
+  // The kinds of input the page queues for the program, [kind, a, b]; the
+  // program looks the codes up here by these names.
+  const INPUT = Object.freeze({ stylusDown: 1, stylusUp: 2, keyDown: 3, keyUp: 4 });
 
   // ---- Words: the page speaks the language the game chooses from the
   // browser's languages (the first that the game has: that country's, else
@@ -208,8 +211,9 @@
 
   const host = {
     storage,
+    INPUT,
     fileText: "",         // a progress file being looked at (horalia_web_file_progress)
-    input: [],            // [kind, a, b]: 1 stylus down, 2 stylus up, 3 key down, 4 key up
+    input: [],            // [kind, a, b], kind one of INPUT: (x, y) or (virtual key, 0)
     resume: null,         // resumes the program's loop at the next frame
     frameRequested: false,
     frameStart: 0,
@@ -465,7 +469,7 @@
       // the release still arrives at the window
     }
     const [x, y] = toScreen(event);
-    host.queue([1, x, y]);
+    host.queue([INPUT.stylusDown, x, y]);
   });
 
   function pointerLifted(event) {
@@ -473,7 +477,7 @@
     if (event.pointerId !== activePointer) return;
     activePointer = null;
     const [x, y] = toScreen(event);
-    host.queue([2, x, y]);
+    host.queue([INPUT.stylusUp, x, y]);
   }
   window.addEventListener("pointerup", pointerLifted);
   window.addEventListener("pointercancel", pointerLifted);
@@ -490,7 +494,7 @@
   // (the first Tab gives it the focus); a held key's repeats are not new presses.
   const NAMED_KEYS = { Tab: 0x09, Enter: 0x0d, Shift: 0x10, Control: 0x11, Escape: 0x1b, " ": 0x20,
     ArrowLeft: 0x25, ArrowUp: 0x26, ArrowRight: 0x27, ArrowDown: 0x28 };
-  const KEY_DOWN = 3, KEY_UP = 4, VK_SHIFT = 0x10, VK_TAB = 0x09;
+  const VK_SHIFT = 0x10, VK_TAB = 0x09;
   function virtualKey(event) {
     if (event.key in NAMED_KEYS) return NAMED_KEYS[event.key];
     if (/^[a-z0-9]$/i.test(event.key)) return event.key.toUpperCase().charCodeAt(0);
@@ -509,7 +513,7 @@
     if (held === keysDown.has(VK_SHIFT)) return;
     if (held) keysDown.add(VK_SHIFT);
     else keysDown.delete(VK_SHIFT);
-    host.queue([held ? KEY_DOWN : KEY_UP, VK_SHIFT, 0]);
+    host.queue([held ? INPUT.keyDown : INPUT.keyUp, VK_SHIFT, 0]);
   }
   window.addEventListener("keydown", (event) => {
     const key = virtualKey(event);
@@ -521,13 +525,13 @@
     tellShift(event.shiftKey);
     if (key === VK_SHIFT) return;
     keysDown.add(key);
-    host.queue([KEY_DOWN, key, 0]);
+    host.queue([INPUT.keyDown, key, 0]);
   });
   window.addEventListener("keyup", (event) => {
     const key = virtualKey(event);
     if (key === VK_SHIFT) tellShift(false);
     if (!keysDown.delete(key)) return;
-    host.queue([KEY_UP, key, 0]);
+    host.queue([INPUT.keyUp, key, 0]);
   });
 
   // ---- Progress files: the registry text moves in and out as a .reg file.
@@ -605,6 +609,9 @@
       restart("#progress-loaded");
     }, words.keep_mine, hideNotice);
   });
+
+  // ---- What Horalia is, and the licences it comes under.
+  byId("about").addEventListener("click", () => showNotice(words.about_text, words.back_to_game, hideNotice));
 
   undoButton.addEventListener("click", () => {
     host.stop();

@@ -26,6 +26,8 @@ window.HORALIA_WORDS = {
   "replace": "Replace",
   "keep_mine": "Keep mine",
   "damaged_dropped": "The progress in this browser could not be read and had to be removed.",
+  "about": "About",
+  "about_text": "Horalia teaches children to read and set a clock. It is free software under the MIT licence (the file LICENSE beside this page); its letters are Liberation Sans, under the SIL Open Font License 1.1 (LICENSE.fonts).",
   "canvas_label": "Horalia: set the clock",
   "keys_help": "Any key starts. Up and Down turn the hour hand, Right and Left the minute hand, Enter checks, Escape opens the levels. There, the digits or the arrows choose a level, A switches the automatic level, R resets, Escape goes back. Tab moves between the buttons."
  },
@@ -54,6 +56,8 @@ window.HORALIA_WORDS = {
   "replace": "Ersetzen",
   "keep_mine": "Meinen behalten",
   "damaged_dropped": "Der Fortschritt in diesem Browser war nicht lesbar und musste gel\u00f6scht werden.",
+  "about": "\u00dcber Horalia",
+  "about_text": "Horalia bringt Kindern bei, die Uhr zu lesen und zu stellen. Es ist freie Software unter der MIT-Lizenz (die Datei LICENSE neben dieser Seite); seine Schrift ist Liberation Sans unter der SIL Open Font License 1.1 (LICENSE.fonts).",
   "canvas_label": "Horalia: Stell die Uhr",
   "keys_help": "Jede Taste startet. Pfeil hoch und runter drehen den Stundenzeiger, rechts und links den Minutenzeiger, Eingabe pr\u00fcft, Escape \u00f6ffnet die Stufen. Dort w\u00e4hlen die Ziffern oder die Pfeile eine Stufe, A schaltet die automatische Stufe, R l\u00f6scht, Escape geht zur\u00fcck. Tab springt von Knopf zu Knopf."
  },
@@ -82,6 +86,8 @@ window.HORALIA_WORDS = {
   "replace": "Remplacer",
   "keep_mine": "Garder la mienne",
   "damaged_dropped": "La progression de ce navigateur \u00e9tait illisible et a d\u00fb \u00eatre effac\u00e9e.",
+  "about": "\u00c0 propos",
+  "about_text": "Horalia apprend aux enfants \u00e0 lire et \u00e0 r\u00e9gler une horloge. C'est un logiciel libre sous licence MIT (le fichier LICENSE \u00e0 c\u00f4t\u00e9 de cette page) ; ses lettres sont en Liberation Sans, sous la SIL Open Font License 1.1 (LICENSE.fonts).",
   "canvas_label": "Horalia : r\u00e8gle l'horloge",
   "keys_help": "Une touche lance le jeu. Haut et Bas tournent la petite aiguille, Droite et Gauche la grande, Entr\u00e9e v\u00e9rifie, \u00c9chap ouvre les niveaux. L\u00e0, les chiffres ou les fl\u00e8ches choisissent un niveau, A active le niveau automatique, R efface, \u00c9chap revient. Tab passe d'un bouton \u00e0 l'autre."
  },
@@ -110,6 +116,8 @@ window.HORALIA_WORDS = {
   "replace": "Reemplazar",
   "keep_mine": "Mantener el m\u00edo",
   "damaged_dropped": "El progreso de este navegador no se pod\u00eda leer y se ha tenido que borrar.",
+  "about": "Acerca de",
+  "about_text": "Horalia ense\u00f1a a los ni\u00f1os a leer y poner en hora un reloj. Es software libre con licencia MIT (el archivo LICENSE junto a esta p\u00e1gina); su letra es Liberation Sans, con la SIL Open Font License 1.1 (LICENSE.fonts).",
   "canvas_label": "Horalia: pon el reloj en hora",
   "keys_help": "Cualquier tecla empieza. Arriba y Abajo giran la aguja de las horas, Derecha e Izquierda la de los minutos, Intro comprueba, Escape abre los niveles. All\u00ed, los n\u00fameros o las flechas eligen un nivel, A cambia el nivel autom\u00e1tico, R borra, Escape vuelve. Tab pasa de un bot\u00f3n a otro."
  },
@@ -138,6 +146,8 @@ window.HORALIA_WORDS = {
   "replace": "Sostituisci",
   "keep_mine": "Mantieni i miei",
   "damaged_dropped": "I progressi in questo browser non erano leggibili e sono stati eliminati.",
+  "about": "Informazioni",
+  "about_text": "Horalia insegna ai bambini a leggere e regolare un orologio. \u00c8 software libero con licenza MIT (il file LICENSE accanto a questa pagina); le sue lettere sono in Liberation Sans, con la SIL Open Font License 1.1 (LICENSE.fonts).",
   "canvas_label": "Horalia: regola l'orologio",
   "keys_help": "Un tasto qualsiasi inizia. Su e Gi\u00f9 girano la lancetta delle ore, Destra e Sinistra quella dei minuti, Invio controlla, Esc apre i livelli. L\u00ec, le cifre o le frecce scelgono un livello, A cambia il livello automatico, R azzera, Esc torna indietro. Tab passa da un pulsante all'altro."
  },
@@ -166,6 +176,8 @@ window.HORALIA_WORDS = {
   "replace": "Substituir",
   "keep_mine": "Manter o meu",
   "damaged_dropped": "O progresso neste navegador n\u00e3o p\u00f4de ser lido e precisou ser apagado.",
+  "about": "Sobre",
+  "about_text": "O Horalia ensina crian\u00e7as a ler e acertar um rel\u00f3gio. \u00c9 software livre sob a licen\u00e7a MIT (o arquivo LICENSE ao lado desta p\u00e1gina); suas letras s\u00e3o Liberation Sans, sob a SIL Open Font License 1.1 (LICENSE.fonts).",
   "canvas_label": "Horalia: acerte o rel\u00f3gio",
   "keys_help": "Qualquer tecla come\u00e7a. Para cima e para baixo giram o ponteiro das horas, direita e esquerda o dos minutos, Enter confere, Esc abre os n\u00edveis. L\u00e1, os n\u00fameros ou as setas escolhem um n\u00edvel, A liga ou desliga o n\u00edvel autom\u00e1tico, R zera, Esc volta. Tab passa de um bot\u00e3o a outro."
  },
@@ -194,6 +206,8 @@ window.HORALIA_WORDS = {
   "replace": "Vervangen",
   "keep_mine": "Mijn voortgang houden",
   "damaged_dropped": "De voortgang in deze browser was onleesbaar en moest worden gewist.",
+  "about": "Over Horalia",
+  "about_text": "Horalia leert kinderen een klok lezen en gelijkzetten. Het is vrije software onder de MIT-licentie (het bestand LICENSE naast deze pagina); de letters zijn Liberation Sans, onder de SIL Open Font License 1.1 (LICENSE.fonts).",
   "canvas_label": "Horalia: zet de klok goed",
   "keys_help": "Elke toets start. Omhoog en omlaag draaien de kleine wijzer, rechts en links de grote wijzer, Enter controleert, Escape opent de niveaus. Daar kiezen de cijfers of de pijlen een niveau, A zet het automatische niveau aan of uit, R wist, Escape gaat terug. Tab gaat van knop naar knop."
  },
@@ -222,6 +236,8 @@ window.HORALIA_WORDS = {
   "replace": "Zast\u0105p",
   "keep_mine": "Zachowaj moje",
   "damaged_dropped": "Post\u0119p\u00f3w w tej przegl\u0105darce nie da\u0142o si\u0119 odczyta\u0107 i trzeba by\u0142o je usun\u0105\u0107.",
+  "about": "O grze",
+  "about_text": "Horalia uczy dzieci odczytywa\u0107 i ustawia\u0107 zegar. To wolne oprogramowanie na licencji MIT (plik LICENSE obok tej strony); jej litery to Liberation Sans na licencji SIL Open Font License 1.1 (LICENSE.fonts).",
   "canvas_label": "Horalia: ustaw zegar",
   "keys_help": "Dowolny klawisz zaczyna. Strza\u0142ki w g\u00f3r\u0119 i w d\u00f3\u0142 obracaj\u0105 wskaz\u00f3wk\u0119 godzinow\u0105, w prawo i w lewo minutow\u0105, Enter sprawdza, Escape otwiera poziomy. Tam cyfry lub strza\u0142ki wybieraj\u0105 poziom, A w\u0142\u0105cza lub wy\u0142\u0105cza poziom automatyczny, R zeruje, Escape wraca. Tab przechodzi mi\u0119dzy przyciskami."
  }

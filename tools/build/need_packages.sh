@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes sure the Debian packages that the build needs are installed: installs
 # the missing ones when run as root, otherwise prints the apt-get line to run.
-# Usage: tools/need_packages.sh PACKAGE...
+# Usage: tools/build/need_packages.sh PACKAGE...
 set -euo pipefail
 
 missing=()

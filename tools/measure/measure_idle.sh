@@ -4,11 +4,12 @@
 # and wake-ups a second (context switches of all its threads), each over the
 # given number of seconds. With --syscalls, the system calls of each screen
 # are counted with strace as well (calls and failures, busiest first).
-# Usage: tools/measure_idle.sh [--syscalls] [path/to/horalia] [seconds]
+# Usage: tools/measure/measure_idle.sh [--syscalls] [path/to/horalia] [seconds]
 # On a shared machine run it as root under `unshare --net`, so that the
 # measured copy cannot meet another running copy (see docs/performance.md).
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
+. tools/lib/horalia_window.sh
 syscalls=false
 if [ "${1:-}" = --syscalls ]; then syscalls=true; shift; fi
 program=${1:-build/play/horalia}
@@ -19,14 +20,11 @@ for tool in Xvfb xdotool; do
 done
 if $syscalls && ! command -v strace >/dev/null; then echo "needs strace: apt-get install strace" >&2; exit 1; fi
 
-display=:$((300 + RANDOM % 100))
-Xvfb "$display" -screen 0 800x800x24 >/dev/null 2>&1 &
-xvfb=$!
 home=$(mktemp -d)
-trap 'kill ${game:-} $xvfb 2>/dev/null || true; rm -rf "$home"' EXIT
+trap 'kill ${game:-} ${xvfb:-} 2>/dev/null || true; rm -rf "$home"' EXIT
 mkdir -m 700 "$home/run"
-export DISPLAY=$display HOME=$home XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/run SDL_AUDIODRIVER=dummy
-sleep 1
+export HOME=$home XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/run
+start_display 800x800x24
 
 "$program" >/dev/null 2>&1 &
 game=$!

@@ -6,11 +6,11 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 py=/usr/bin/python3
-cd "$here/resources"
+cd "$here"
 "$py" small_pictures.py
 "$py" backgrounds.py
 "$py" sounds.py
 "$py" icon.py
 "$py" translations.py
 "$py" check.py
-echo "resources regenerated under $(cd "$here/.." && pwd)/resources"
+echo "resources regenerated under $(cd "$here/../.." && pwd)/resources"

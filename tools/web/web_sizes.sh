@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Prints each file of the served page in bytes, raw and compressed with
 # gzip -9 (as a server would send it), and the totals.
-# Usage: tools/web_sizes.sh [SITE_FOLDER]   (default build/web/site)
+# Usage: tools/web/web_sizes.sh [SITE_FOLDER]   (default build/web/site)
 set -euo pipefail
 site=${1:-build/web/site}
 cd "$site"

@@ -4,23 +4,21 @@
 # a tap on the menu button, into docs/screenshots/ (or the folder given), with
 # fresh progress (or at the level given). The program speaks the language of
 # the caller's locale.
-# Usage: tools/screenshots.sh path/to/horalia [FOLDER [LEVEL]]
+# Usage: tools/screenshots/screenshots.sh path/to/horalia [FOLDER [LEVEL]]
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 . tools/lib/horalia_window.sh
 program=$(realpath "${1:?usage: $0 path/to/horalia [FOLDER [LEVEL]]}")
 folder=${2:-docs/screenshots}
 level=${3:-}
-tools/need_packages.sh xvfb xdotool x11-apps imagemagick
+tools/build/need_packages.sh xvfb xdotool x11-apps imagemagick
 
-display=:$((300 + RANDOM % 100))
-Xvfb "$display" -screen 0 640x800x24 >/dev/null 2>&1 &
-xvfb=$!
 # Its own home, settings and runtime folders.
 home=$(mktemp -d)
 mkdir -m 700 "$home/runtime"
-trap 'kill $xvfb 2>/dev/null || true; rm -rf "$home"' EXIT
-export DISPLAY=$display HOME=$home XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/runtime SDL_AUDIODRIVER=dummy
+trap 'kill ${xvfb:-} 2>/dev/null || true; rm -rf "$home"' EXIT
+export HOME=$home XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/runtime
+start_display 640x800x24
 if [ -n "$level" ]; then
   mkdir -p "$home/config/horalia"
   printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Quillmoor\\Horalia]\r\n"level"="%s"\r\n' \
@@ -31,7 +29,6 @@ fi
 # it gets a network namespace of its own as well.
 alone=()
 [ "$(id -u)" -ne 0 ] || alone=(unshare --net)
-sleep 1
 
 "${alone[@]}" "$program" >"$home/log" 2>&1 &
 game=$!

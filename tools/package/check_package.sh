@@ -1,19 +1,19 @@
 #!/usr/bin/env bash
-# Checks the Debian package that tools/build_package.sh made, as root on a
+# Checks the Debian package that tools/package/build_package.sh made, as root on a
 # Debian 12 machine: the menu entry and the software centre's description
 # validate, lintian finds no error and no warning beyond the accepted ones
 # (docs/packaging.md), the package installs with apt-get, the installed
 # program started with the menu entry's command shows its window under Xvfb,
 # and removing the package leaves none of its files behind while the
 # player's progress stays. Installs and removes the package on this machine.
-# Usage: tools/check_package.sh [build/package/horalia_VERSION_ARCH.deb]
+# Usage: tools/package/check_package.sh [build/package/horalia_VERSION_ARCH.deb]
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 . tools/lib/horalia_window.sh
 [ "$(id -u)" -eq 0 ] || { echo "run as root: it installs and removes the package" >&2; exit 1; }
 deb=${1:-$(ls build/package/horalia_*.deb 2>/dev/null | head -1)}
-[ -f "$deb" ] || { echo "no package: run tools/build_package.sh first" >&2; exit 1; }
-tools/need_packages.sh desktop-file-utils appstream lintian xvfb xdotool x11-apps imagemagick
+[ -f "$deb" ] || { echo "no package: run tools/package/build_package.sh first" >&2; exit 1; }
+tools/build/need_packages.sh desktop-file-utils appstream lintian xvfb xdotool x11-apps imagemagick
 # Lintian tags accepted, with the reasons in docs/packaging.md.
 accepted="binary-has-unneeded-section"
 
@@ -42,13 +42,10 @@ command=$(sed -n 's/^Exec=//p' /usr/share/applications/$app.desktop)
 echo "the menu entry starts: $command"
 
 echo "== the installed program under Xvfb"
-display=:$((400 + RANDOM % 100))
-Xvfb "$display" -screen 0 640x800x24 >/dev/null 2>&1 &
-xvfb=$!
 mkdir -m 700 "$work/home" "$work/run"
-export DISPLAY=$display HOME=$work/home XDG_RUNTIME_DIR=$work/run SDL_AUDIODRIVER=dummy
+export HOME=$work/home XDG_RUNTIME_DIR=$work/run
 unset XDG_CONFIG_HOME
-sleep 1
+start_display 640x800x24
 # Its own runtime folder (above) keeps a copy running elsewhere on the
 # machine from answering the one-copy check; a network namespace of its own
 # where possible as well.

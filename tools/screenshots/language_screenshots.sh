@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Takes the screenshots of tools/screenshots.sh in every language of
+# Takes the screenshots of tools/screenshots/screenshots.sh in every language of
 # resources/translations.tsv into docs/screenshots/<language>/, at level 10,
 # whose questions ("from now", "in the past") are the longest.
-# Usage: tools/language_screenshots.sh path/to/horalia
+# Usage: tools/screenshots/language_screenshots.sh path/to/horalia
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 program=${1:?usage: $0 path/to/horalia}
 
 # A locale that picks each language of the table's first row.
@@ -18,6 +18,6 @@ locale_of() {
 
 for language in $(head -1 resources/translations.tsv | cut -f2-); do
   env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG="$(locale_of "$language")" \
-    tools/screenshots.sh "$program" "docs/screenshots/$language" 10
+    tools/screenshots/screenshots.sh "$program" "docs/screenshots/$language" 10
   echo "$language: docs/screenshots/$language/{title,game,level}.png"
 done

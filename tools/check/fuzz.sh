@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Builds the fuzzers of fuzz/ with clang and libFuzzer in build/fuzz and runs
 # each for a bounded time, starting from the seeds in fuzz/corpus/<target>/.
-# Usage: tools/fuzz.sh [SECONDS-PER-TARGET (60)] [TARGET...]
+# Usage: tools/check/fuzz.sh [SECONDS-PER-TARGET (60)] [TARGET...]
 # Exits non-zero when a fuzzer finds a crash; its reproducer is left in
 # build/fuzz/ as <target>-crash-*, -leak-*, -oom-* or -timeout-*.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 
 seconds="${1:-60}"
 shift || true
@@ -13,7 +13,7 @@ targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(registry_text resource_file bitmap wave)
 case "$seconds" in (''|*[!0-9]*) echo "usage: $0 [SECONDS] [TARGET...]" >&2; exit 2;; esac
 
-tools/need_packages.sh clang libclang-rt-14-dev cmake ninja-build
+tools/build/need_packages.sh clang libclang-rt-14-dev cmake ninja-build
 
 build=build/fuzz
 CC=clang CXX=clang++ cmake -S fuzz -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

@@ -6,24 +6,21 @@
 # too, then taps the exit icon and expects the program to end with 0.
 # The headless host's pictures come from the reference_screen tool of the
 # program's build (tests/web/); without it the pictures are not compared.
-# Usage: tools/smoke_desktop.sh path/to/horalia
+# Usage: tools/check/smoke_desktop.sh path/to/horalia
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 . tools/lib/horalia_window.sh
 program=${1:?usage: $0 path/to/horalia}
 reference=$(dirname "$program")/tests/web/reference_screen
-tools/need_packages.sh xvfb xdotool x11-apps imagemagick
+tools/build/need_packages.sh xvfb xdotool x11-apps imagemagick
 
-display=:$((200 + RANDOM % 100))
-Xvfb "$display" -screen 0 640x800x24 >/dev/null 2>&1 &
-xvfb=$!
 work=$(mktemp -d)
-trap 'kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'kill ${xvfb:-} 2>/dev/null || true; rm -rf "$work"' EXIT
 # A runtime folder of its own (mktemp makes it 0700): the one-copy check of
 # another copy running on this machine cannot get in the way.
-export DISPLAY=$display XDG_RUNTIME_DIR=$work SDL_AUDIODRIVER=dummy
+export XDG_RUNTIME_DIR=$work
 unset LANGUAGE LC_ALL LC_MESSAGES
-sleep 1
+start_display 640x800x24
 [ -x "$reference" ] || echo "no $reference: the pictures are not compared with the headless host's"
 
 # The colour of one display pixel (x, y) as the window shows it at twice the size.

@@ -2,24 +2,22 @@
 # Measures the desktop program as a person meets it, under a virtual X
 # display: time from start to the window's first frame, processor use over
 # 10 s idle on each screen and while playing, and resident memory after a
-# minute of play. Usage: tools/measure.sh [path/to/horalia]
+# minute of play. Usage: tools/measure/measure.sh [path/to/horalia]
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
+. tools/lib/horalia_window.sh
 program=${1:-build/play/horalia}
 [ -x "$program" ] || { echo "build the game first (./play.sh builds build/play/horalia)" >&2; exit 1; }
 for tool in Xvfb xdotool; do
   command -v "$tool" >/dev/null || { echo "needs $tool: apt-get install xvfb xdotool" >&2; exit 1; }
 done
 
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 800x800x24 >/dev/null 2>&1 &
-xvfb=$!
 settings=$(mktemp -d)
-trap 'kill ${game:-} $xvfb 2>/dev/null || true; rm -rf "$settings"' EXIT
+trap 'kill ${game:-} ${xvfb:-} 2>/dev/null || true; rm -rf "$settings"' EXIT
 # Its own runtime folder too (mktemp makes it 0700), so that the one-copy
 # check never meets a copy running elsewhere on the machine.
-export DISPLAY=$display XDG_CONFIG_HOME=$settings XDG_RUNTIME_DIR=$settings SDL_AUDIODRIVER=dummy
-sleep 1
+export XDG_CONFIG_HOME=$settings XDG_RUNTIME_DIR=$settings
+start_display 800x800x24
 
 ticks_per_second=$(getconf CLK_TCK)
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$game/stat"; }

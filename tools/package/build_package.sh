@@ -2,10 +2,10 @@
 # Builds the Debian package of the desktop program: a Release build with
 # Debian's hardening flags, installed under /usr, packed by CPack with its
 # dependencies computed from the binary. Prints the package's path.
-# Usage: tools/build_package.sh   (the package lands in build/package/)
+# Usage: tools/package/build_package.sh   (the package lands in build/package/)
 set -euo pipefail
-cd "$(dirname "$0")/.."
-tools/need_packages.sh $(cat tools/build_packages.txt) dpkg-dev file
+cd "$(dirname "$0")/../.."
+tools/build/need_packages.sh $(cat tools/build/packages.txt) dpkg-dev file
 # The flags Debian builds its own packages with (stack protector, fortified
 # functions, read-only relocations bound at start).
 # CMake reads no CPPFLAGS, so the preprocessor's part joins the compilers'.
