@@ -826,8 +826,9 @@ def measure(server):
         print("slow link: first frame %.0f ms; answers per file until offline: %s" % (
             first, ", ".join("%s %s" % (path, "+".join(map(str, codes))) for path, codes in sorted(sent.items()))))
 
-    # At rest after sounds, on each screen: the title plays its opening sound,
-    # the game and level screens are reached by taps that click.
+    # At rest on each screen: the title before its first tap (its opening
+    # sound waits for the permission a tap gives), the game and level screens
+    # after the taps that reach them, which click.
     with Browser(server.url) as browser:
         browser.open()
         driver = browser.driver.service.process.pid
@@ -838,7 +839,7 @@ def measure(server):
             before = cpu_seconds(driver)
             time.sleep(20)
             after = cpu_seconds(driver)
-            print("at rest on the %s screen after sound, over 20 s: renderer %.2f %%, whole browser %.2f %% of a core"
+            print("at rest on the %s screen, over 20 s: renderer %.2f %%, whole browser %.2f %% of a core"
                   % (screen, (after[0] - before[0]) / 20 * 100, (after[1] - before[1]) / 20 * 100))
 
 
