@@ -22,7 +22,7 @@ const char* resourceFile(std::span<const std::uint8_t> bytes) {
             entry.type.id ? findResource(file, *entry.type.id, *entry.name.id)
                           : findResource(file, entry.type.text, *entry.name.id);
         if (!found) return "findResource misses an entry that was read";
-        if (entry.type.id == RT_STRING) {
+        if (entry.type.id == STRING_TYPE) {
             // Block n holds the strings (n - 1) * 16 to (n - 1) * 16 + 15.
             const std::uint32_t first = (std::uint32_t{*entry.name.id} - 1) * 16;
             for (std::uint32_t i = 0; i < 16; ++i) (void)findString(file, first + i);
@@ -31,7 +31,7 @@ const char* resourceFile(std::span<const std::uint8_t> bytes) {
     // Ids that no block can hold, and the named types the program asks for.
     if (findString(file, 0x10000) || findString(file, 0xFFFFFFFF)) return "findString found an impossible id";
     (void)findResource(file, u"WAVE", 20000);
-    (void)findResource(file, RT_BITMAP, 122);
+    (void)findResource(file, BITMAP_TYPE, 122);
     return nullptr;
 }
 

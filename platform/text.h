@@ -11,8 +11,12 @@
 
 namespace platform {
 
+// The system's font names and values; where <windows.h> comes first, its
+// macros stand in their place.
+#ifndef FW_BOLD
 constexpr std::uint8_t FF_SWISS = 0x20;
 constexpr std::int32_t FW_BOLD = 700;
+#endif
 
 // The fields of the platform's logical-font record.
 struct FontDescription {

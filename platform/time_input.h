@@ -17,6 +17,9 @@ struct LocalTime {
 };
 LocalTime localTime();
 
+// The system's key names and values; where <windows.h> comes first, its
+// macros stand in their place.
+#ifndef VK_LBUTTON
 constexpr int VK_LBUTTON = 0x01;
 constexpr int VK_TAB = 0x09;
 constexpr int VK_RETURN = 0x0D;
@@ -28,6 +31,7 @@ constexpr int VK_LEFT = 0x25;
 constexpr int VK_UP = 0x26;
 constexpr int VK_RIGHT = 0x27;
 constexpr int VK_DOWN = 0x28;
+#endif
 // Letters and digits are their upper-case ASCII codes ('A', '0').
 
 // For VK_LBUTTON (the stylus): bit 15 set while it is down, bit 0 set when it
@@ -39,8 +43,11 @@ std::int16_t asyncKeyState(int virtualKey);
 // key message is read with the modifiers that came before it.
 std::int16_t keyState(int virtualKey);
 
+// The system's flags of a stylus event, kept the same way as the keys' names.
+#ifndef MOUSEEVENTF_LEFTDOWN
 constexpr std::uint32_t MOUSEEVENTF_LEFTDOWN = 0x0002;
 constexpr std::uint32_t MOUSEEVENTF_LEFTUP = 0x0004;
+#endif
 
 // The stylus goes down or up at display coordinates as if the player had
 // moved it: the stylus state changes and the message is queued exactly as

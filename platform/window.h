@@ -21,6 +21,10 @@ namespace platform {
 
 class Window;
 
+// The message, class, window and peek constants keep the system's names and
+// values. Where <windows.h> comes first (only the Windows host's own files
+// include it), its macros of the same values stand in their place.
+#ifndef WM_CREATE
 constexpr std::uint32_t WM_CREATE = 0x0001;
 constexpr std::uint32_t WM_DESTROY = 0x0002;
 constexpr std::uint32_t WM_SIZE = 0x0005;
@@ -37,12 +41,15 @@ constexpr std::uint32_t WM_MOUSEMOVE = 0x0200;
 constexpr std::uint32_t WM_LBUTTONDOWN = 0x0201;
 constexpr std::uint32_t WM_LBUTTONUP = 0x0202;
 constexpr std::uint32_t WM_LBUTTONDBLCLK = 0x0203;
+#endif
 
+#ifndef CS_VREDRAW
 constexpr std::uint32_t CS_VREDRAW = 0x0001;
 constexpr std::uint32_t CS_HREDRAW = 0x0002;
 constexpr std::uint32_t CS_DBLCLKS = 0x0008;
 constexpr std::uint32_t WS_VISIBLE = 0x10000000;
 constexpr int SW_SHOW = 5;
+#endif
 
 struct Message {
     Window* window = nullptr;
@@ -99,8 +106,10 @@ void destroyWindow(Window* window);
 std::intptr_t defWindowProc(Window* window, std::uint32_t message, std::uintptr_t wParam,
                             std::intptr_t lParam, Point point);
 
+#ifndef PM_NOREMOVE
 constexpr unsigned PM_NOREMOVE = 0x0;
 constexpr unsigned PM_REMOVE = 0x1;
+#endif
 
 // Never blocks for long: when nothing is waiting it may wait for input, 1 ms
 // while anything moves (a frame drawn or input within 250 ms) and up to a
@@ -186,8 +195,9 @@ void shellHideInputPanel(Window* window, int state);
 
 }  // namespace platform
 
-// The program's entry, defined by the game and called by the host's main with
-// the module, no previous instance, an empty command line and the show
-// command. Its result is the process's exit code.
-int WinMain(platform::Instance* instance, platform::Instance* previous, const wchar_t* commandLine,
+// The program's entry (the system's WinMain, under a name of its own so that
+// it never meets the system's declaration), defined by the game and called by
+// the host's main with the module, no previous instance, an empty command
+// line and the show command. Its result is the process's exit code.
+int gameMain(platform::Instance* instance, platform::Instance* previous, const wchar_t* commandLine,
             int showCommand);

@@ -63,7 +63,7 @@ std::uint32_t stringForNumbers(Instance* module, std::uint32_t id, std::span<con
 }
 
 std::optional<Picture> loadBitmap(Instance* module, std::uint32_t id) {
-    const auto* entry = formats::findResource(fileOf(module), formats::RT_BITMAP, id & 0xFFFF, userLanguages());
+    const auto* entry = formats::findResource(fileOf(module), formats::BITMAP_TYPE, id & 0xFFFF, userLanguages());
     if (!entry) return std::nullopt;
     return formats::decodeBitmapResource(entry->data);
 }
@@ -75,7 +75,7 @@ std::span<const std::uint8_t> loadResource(Instance* module, std::wstring_view t
 
 AcceleratorTable loadAccelerators(Instance* module, std::uint32_t id) {
     AcceleratorTable table;
-    const auto* entry = formats::findResource(fileOf(module), formats::RT_ACCELERATOR, id & 0xFFFF);
+    const auto* entry = formats::findResource(fileOf(module), formats::ACCELERATOR_TYPE, id & 0xFFFF);
     if (!entry) return table;
     // Eight bytes an entry: flags, key, command, padding; flag 0x80 marks the last.
     const auto data = entry->data;

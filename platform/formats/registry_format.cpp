@@ -47,8 +47,7 @@ std::optional<std::wstring> cleanText(const std::vector<std::uint8_t>& data) {
     std::optional<std::wstring> text = fromUtf16le(data);
     if (!text || text->empty() || text->back() != L'\0') return std::nullopt;
     text->pop_back();
-    for (wchar_t c : *text)
-        if (!printable(c)) return std::nullopt;
+    if (!printableText(*text)) return std::nullopt;
     return text;
 }
 

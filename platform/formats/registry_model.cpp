@@ -2,6 +2,8 @@
 // of folded names.
 #include "platform/formats/registry_model.h"
 
+#include "platform/formats/unicode.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -78,7 +80,16 @@ Key& Document::ensure(std::wstring_view path) {
 bool printable(wchar_t c) {
     auto code = static_cast<std::uint32_t>(c);
     if (code < 0x20 || code == 0x7F) return false;
+    // A 16-bit wide string (Windows) holds characters above U+FFFF as
+    // surrogate pairs; whether they pair up is the whole text's question.
+    if (sizeof(wchar_t) == 2) return true;
     return code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF);
+}
+
+bool printableText(std::wstring_view text) {
+    for (wchar_t c : text)
+        if (!printable(c)) return false;
+    return formats::toUtf8(text).has_value();
 }
 
 std::optional<std::wstring> userKeyPath(std::wstring_view subKey) {
@@ -88,9 +99,7 @@ std::optional<std::wstring> userKeyPath(std::wstring_view subKey) {
     while (true) {
         std::size_t end = subKey.find(L'\\', start);
         std::wstring_view part = subKey.substr(start, end == std::wstring_view::npos ? end : end - start);
-        if (part.empty()) return std::nullopt;
-        for (wchar_t c : part)
-            if (!printable(c)) return std::nullopt;
+        if (part.empty() || !printableText(part)) return std::nullopt;
         path += L'\\';
         path += part;
         if (end == std::wstring_view::npos) break;
@@ -99,10 +108,6 @@ std::optional<std::wstring> userKeyPath(std::wstring_view subKey) {
     return path;
 }
 
-bool validValueName(std::wstring_view name) {
-    for (wchar_t c : name)
-        if (!printable(c)) return false;
-    return true;
-}
+bool validValueName(std::wstring_view name) { return printableText(name); }
 
 }  // namespace platform::registry

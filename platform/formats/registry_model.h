@@ -52,4 +52,7 @@ bool validValueName(std::wstring_view name);
 // True when the character may appear in a key path or a value name.
 bool printable(wchar_t c);
 
+// True when every character is printable and the text is well-formed Unicode.
+bool printableText(std::wstring_view text);
+
 }  // namespace platform::registry

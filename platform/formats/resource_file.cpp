@@ -118,7 +118,7 @@ const ResourceEntry* findResource(const ResourceFile& file, std::u16string_view 
 std::optional<std::u16string> findString(const ResourceFile& file, std::uint32_t id,
                                          std::span<const std::uint16_t> preferred) {
     if (id > 0xFFFF) return std::nullopt;
-    const ResourceEntry* block = findResource(file, RT_STRING, (id >> 4) + 1, preferred);
+    const ResourceEntry* block = findResource(file, STRING_TYPE, (id >> 4) + 1, preferred);
     if (!block) return std::nullopt;
     ByteReader in(block->data);
     for (std::uint32_t index = 0; index < 16; ++index) {

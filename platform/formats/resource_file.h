@@ -46,9 +46,9 @@ struct ResourceFile {
 ResourceFile parseResourceFile(std::span<const std::uint8_t> bytes);
 
 // Standard resource types.
-constexpr std::uint16_t RT_BITMAP = 2;
-constexpr std::uint16_t RT_STRING = 6;
-constexpr std::uint16_t RT_ACCELERATOR = 9;
+constexpr std::uint16_t BITMAP_TYPE = 2;
+constexpr std::uint16_t STRING_TYPE = 6;
+constexpr std::uint16_t ACCELERATOR_TYPE = 9;
 
 // The entry of a numbered type and id, or of a named type ("WAVE") and id, in
 // the language that serves the preferred ones best (languageRank).

@@ -10,6 +10,34 @@ bool isScalar(std::uint32_t c) {
     return c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF);
 }
 
+// Where wchar_t has 16 bits (Windows) a wide string is UTF-16: characters
+// above U+FFFF take a surrogate pair. Elsewhere each wchar_t is one character.
+constexpr bool WIDE_IS_UTF16 = sizeof(wchar_t) == 2;
+
+void appendScalar(std::wstring& out, std::uint32_t c) {
+    if (WIDE_IS_UTF16 && c >= 0x10000) {
+        c -= 0x10000;
+        out.push_back(static_cast<wchar_t>(0xD800 + (c >> 10)));
+        out.push_back(static_cast<wchar_t>(0xDC00 + (c & 0x3FF)));
+    } else {
+        out.push_back(static_cast<wchar_t>(c));
+    }
+}
+
+// The character at text[i], stepping i past it; a lone surrogate comes back
+// as itself (not a scalar value), for the caller to refuse or replace.
+std::uint32_t nextScalar(std::wstring_view text, std::size_t& i) {
+    auto c = static_cast<std::uint32_t>(text[i++]);
+    if (WIDE_IS_UTF16 && c >= 0xD800 && c <= 0xDBFF && i < text.size()) {
+        const auto low = static_cast<std::uint32_t>(text[i]);
+        if (low >= 0xDC00 && low <= 0xDFFF) {
+            ++i;
+            return 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+        }
+    }
+    return c;
+}
+
 }  // namespace
 
 std::optional<std::wstring> fromUtf8(std::string_view text) {
@@ -42,7 +70,7 @@ std::optional<std::wstring> fromUtf8(std::string_view text) {
             c = (c << 6) | (next & 0x3F);
         }
         if (c < least || !isScalar(c)) return std::nullopt;
-        out.push_back(static_cast<wchar_t>(c));
+        appendScalar(out, c);
         i += static_cast<std::size_t>(extra) + 1;
     }
     return out;
@@ -51,8 +79,8 @@ std::optional<std::wstring> fromUtf8(std::string_view text) {
 std::optional<std::string> toUtf8(std::wstring_view text) {
     std::string out;
     out.reserve(text.size());
-    for (wchar_t wc : text) {
-        auto c = static_cast<std::uint32_t>(wc);
+    for (std::size_t i = 0; i < text.size();) {
+        const std::uint32_t c = nextScalar(text, i);
         if (!isScalar(c)) return std::nullopt;
         if (c < 0x80) {
             out.push_back(static_cast<char>(c));
@@ -74,9 +102,12 @@ std::optional<std::string> toUtf8(std::wstring_view text) {
 }
 
 std::string utf8(std::wstring_view text) {
-    std::wstring clean(text);
-    for (wchar_t& w : clean)
-        if (!isScalar(static_cast<std::uint32_t>(w))) w = 0xFFFD;
+    std::wstring clean;
+    clean.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const std::uint32_t c = nextScalar(text, i);
+        appendScalar(clean, isScalar(c) ? c : 0xFFFD);
+    }
     return toUtf8(clean).value_or(std::string{});
 }
 
@@ -94,7 +125,7 @@ std::optional<std::wstring> fromUtf16le(std::span<const std::uint8_t> bytes) {
             unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
             i += 2;
         }
-        out.push_back(static_cast<wchar_t>(unit));
+        appendScalar(out, unit);
     }
     return out;
 }
@@ -106,8 +137,8 @@ std::vector<std::uint8_t> toUtf16le(std::wstring_view text) {
         out.push_back(static_cast<std::uint8_t>(unit & 0xFF));
         out.push_back(static_cast<std::uint8_t>(unit >> 8));
     };
-    for (wchar_t wc : text) {
-        auto c = static_cast<std::uint32_t>(wc);
+    for (std::size_t i = 0; i < text.size();) {
+        std::uint32_t c = nextScalar(text, i);
         if (c >= 0x10000) {
             c -= 0x10000;
             put(0xD800 + (c >> 10));

@@ -3,4 +3,4 @@
 // where there is no display; end it with a signal.
 #include "platform/window.h"
 
-int main() { return WinMain(platform::moduleHandle(), nullptr, L"", platform::SW_SHOW); }
+int main() { return gameMain(platform::moduleHandle(), nullptr, L"", platform::SW_SHOW); }

@@ -46,7 +46,7 @@ int main(int, char**) {
         SDL_Quit();
         return 1;
     }
-    const int exitCode = WinMain(platform::moduleHandle(), nullptr, L"", platform::SW_SHOW);
+    const int exitCode = gameMain(platform::moduleHandle(), nullptr, L"", platform::SW_SHOW);
     platform::host::closeDesktop();
     SDL_Quit();
     return exitCode;

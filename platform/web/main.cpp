@@ -7,7 +7,7 @@
 EM_JS(void, horalia_web_ended, (int exitCode), { Module.horalia.ended(exitCode); });
 
 int main() {
-    const int exitCode = WinMain(platform::moduleHandle(), nullptr, L"", platform::SW_SHOW);
+    const int exitCode = gameMain(platform::moduleHandle(), nullptr, L"", platform::SW_SHOW);
     horalia_web_ended(exitCode);
     return exitCode;
 }

@@ -62,7 +62,7 @@ std::uint16_t idOf(const HoraliaLanguage& l) { return platform::formats::languag
 platform::Picture storedPicture(std::uint32_t id, const HoraliaLanguage& l) {
     for (std::uint16_t wanted : {idOf(l), platform::formats::ENGLISH_US})
         for (const auto& e : platform::core::programResources().entries)
-            if (e.type.id == platform::formats::RT_BITMAP && e.name.id == id && e.language == wanted)
+            if (e.type.id == platform::formats::BITMAP_TYPE && e.name.id == id && e.language == wanted)
                 return platform::formats::decodeBitmapResource(e.data).value_or(platform::Picture());
     ADD_FAILURE() << "bitmap " << id << " is stored neither in " << l.name << " nor in English";
     return {};

@@ -119,7 +119,7 @@ TEST_F(MainWindowTest, ASecondCopyBringsTheFirstToTheFrontAndEndsWithZero) {
         platform::headless::reset();  // a process of its own, with no window yet
         application = nullptr;
         alarm(10);  // a copy that failed to find the first would run for ever
-        const int code = WinMain(platform::moduleHandle(), nullptr, L"", platform::SW_SHOW);
+        const int code = gameMain(platform::moduleHandle(), nullptr, L"", platform::SW_SHOW);
         _exit(code == 0 && application == nullptr ? 0 : 1);
     }
     int status = -1;

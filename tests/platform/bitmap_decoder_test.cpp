@@ -2,7 +2,9 @@
 // line ends gives its pixels; a damaged stream gives no picture at all, and
 // neither does a picture far larger than the game could show.
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/resource.h>
+#endif
 
 #include <string>
 #include <vector>
@@ -80,10 +82,16 @@ INSTANTIATE_TEST_SUITE_P(
 }  // namespace
 
 TEST(BitmapSize, APictureLargerThanTheGameCouldShowIsRefusedBeforeAnythingIsMade) {
+    // The peak is measured where getrusage reports it; the Windows build of
+    // this suite checks the refusals alone.
     auto peakKb = [] {
+#ifdef _WIN32
+        return 0L;
+#else
         rusage used{};
         getrusage(RUSAGE_SELF, &used);
         return used.ru_maxrss;
+#endif
     };
     const long before = peakKb();
     // Two bytes of codes (the picture ends at once) for 4096 x 4096 and 8192 x 1

@@ -41,7 +41,7 @@ TEST(ResourceFile, RealFileIsCompleteAndHoldsTheTable) {
     const Parsed parsed = parseExactly(realFile());
     const ResourceFile& file = parsed.file;
     EXPECT_TRUE(file.complete);
-    EXPECT_NE(findResource(file, RT_ACCELERATOR, 3), nullptr);
+    EXPECT_NE(findResource(file, ACCELERATOR_TYPE, 3), nullptr);
     EXPECT_NE(findResource(file, u"wave", 20006), nullptr) << "type names match in any case";
     EXPECT_EQ(findString(file, 1), u"Horalia");
 }

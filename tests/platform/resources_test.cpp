@@ -53,7 +53,7 @@ class Bitmaps : public ::testing::TestWithParam<BitmapRow> {};
 
 TEST_P(Bitmaps, HaveTheirSizeAndDepth) {
     const BitmapRow row = GetParam();
-    const auto* entry = formats::findResource(core::programResources(), formats::RT_BITMAP, row.id);
+    const auto* entry = formats::findResource(core::programResources(), formats::BITMAP_TYPE, row.id);
     ASSERT_NE(entry, nullptr) << "bitmap " << row.id;
     ASSERT_GE(entry->data.size(), 40u);
     EXPECT_EQ(le(entry->data, 0, 4), 40u) << "a plain BITMAPINFOHEADER";

@@ -3,7 +3,7 @@
 #include "app/MainWindow.h"
 #include "resources/resource_ids.h"
 
-int WinMain(platform::Instance* instance, platform::Instance*, const wchar_t*, int showCommand) {
+int gameMain(platform::Instance* instance, platform::Instance*, const wchar_t*, int showCommand) {
     if (!createMainWindow(instance, showCommand)) return 0;
     MainLoop loop(platform::loadAccelerators(instance, IDR_ACCELERATORS));
     return loop.run();
