@@ -69,5 +69,6 @@ void App::showScreen(Screen* target) {
     currentScreen = target;
     currentScreen->active = true;
     currentScreen->resetFocus(keyboard.used);
+    currentScreen->shown();
     platform::invalidateRect(window, nullptr, false);
 }

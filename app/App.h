@@ -29,8 +29,8 @@ public:
     void screenPressed(Screen* screen, Figure* figure, std::int32_t x, std::int32_t y) override;
     // Releasing a navigation button shows the screen it leads to.
     void screenReleased(Screen* screen, Figure* figure, std::int32_t x, std::int32_t y) override;
-    // Makes target the one active screen, its focus on its first control, and
-    // has the window repaint it whole.
+    // Makes target the one active screen, its focus on its first control,
+    // tells it so, and has the window repaint it whole.
     void showScreen(Screen* target);
     // Where letting go of the figure leads, as the screen that reported it says.
     Destination destinationOf(const Screen* screen, const Figure* figure) const;

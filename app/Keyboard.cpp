@@ -2,6 +2,7 @@
 // that they name.
 #include "app/Keyboard.h"
 
+#include "platform/access.h"
 #include "platform/time_input.h"
 #include "scene/Figure.h"
 #include "scene/Screen.h"
@@ -19,7 +20,18 @@ void Keyboard::keyDown(Screen& screen, int virtualKey) {
         return;
     used = true;
     screen.focusRing.setShown(true);
-    if (virtualKey == platform::VK_TAB && screen.moveFocus(!isDown(platform::VK_SHIFT))) return;
+    if (virtualKey == platform::VK_TAB) {
+        const bool forward = !isDown(platform::VK_SHIFT);
+        const Screen::FocusMove move = screen.moveFocus(forward, false);
+        // Beyond the last control lies what surrounds the window (a page's own
+        // buttons); where nothing does, the focus wraps around.
+        if (move == Screen::FocusMove::pastTheEnd) {
+            if (platform::passFocusOn(forward)) screen.focusRing.setFocus(nullptr);
+            else screen.moveFocus(forward, true);
+        }
+        // A screen without controls (the title) hands Tab on too, where it can.
+        if (move != Screen::FocusMove::noControls || platform::passFocusOn(forward)) return;
+    }
 
     Figure* control = screen.controlForKey(virtualKey);
     // A tap can only aim at what the screen shows.

@@ -3,7 +3,8 @@
 // down there, so the press takes the stylus's own road (the same figures,
 // sounds, rules and records, the double-tap rule included), and lifts it when
 // the key comes up. Holding a key is holding the stylus on the button: one
-// press. Tab and Shift+Tab move the focus ring, drawn from the first key on.
+// press. Tab and Shift+Tab move the focus ring, drawn from the first key on,
+// and past the last control hand the focus to what surrounds the window.
 #pragma once
 
 #include "platform/picture.h"

@@ -1,9 +1,10 @@
 // The services that the game relies on from its host system, all together:
 // the application includes this; each game room includes only the service
-// headers it uses (picture, text, text_format, resources, sound, time_input,
-// registry, window).
+// headers it uses (access, picture, text, text_format, resources, sound,
+// time_input, registry, window).
 #pragma once
 
+#include "platform/access.h"
 #include "platform/picture.h"
 #include "platform/random.h"
 #include "platform/registry.h"

@@ -15,6 +15,15 @@
 #define IDS_SCORE 307
 #define IDS_HOUR 308
 #define IDS_MINUTE 309
+/* What a screen reader says (the page's live region) */
+#define IDS_SAY_RIGHT 310          /* "Right!" */
+#define IDS_SAY_WRONG_HOUR 311     /* "Try again: the hour hand is wrong." */
+#define IDS_SAY_WRONG_MINUTE 312
+#define IDS_SAY_WRONG_BOTH 313
+#define IDS_SAY_SCORE 314          /* "Score: %d." */
+#define IDS_SAY_LEVEL 315          /* "Level %d." */
+#define IDS_SAY_AUTOMATIC_ON 316
+#define IDS_SAY_AUTOMATIC_OFF 317
 
 /* Accelerators and the commands they send (nothing handles them) */
 #define IDR_ACCELERATORS 3

@@ -164,25 +164,32 @@ void Screen::placeFigure(Figure* figure, const Placement& placement) {
 }
 
 Figure* Screen::controlForKey(int virtualKey) {
-    const bool pressesFocus = virtualKey == platform::VK_RETURN || virtualKey == platform::VK_SPACE;
-    if (pressesFocus && focusRing.focus() != nullptr) return focusRing.focus();
+    if (virtualKey == platform::VK_RETURN || virtualKey == platform::VK_SPACE) {
+        if (focusRing.focus() != nullptr) return focusRing.focus();
+        // The focus went beyond the window: Enter and Space press the first control again.
+        const std::vector<Figure*> order = focusOrder();
+        if (!order.empty()) return order.front();
+    }
     return keyedControl(virtualKey);
 }
 
-bool Screen::moveFocus(bool forward) {
+Screen::FocusMove Screen::moveFocus(bool forward, bool wrap) {
     const std::vector<Figure*> order = focusOrder();
-    if (order.empty()) return false;
+    if (order.empty()) return FocusMove::noControls;
     const auto count = static_cast<std::ptrdiff_t>(order.size());
     std::ptrdiff_t at = std::find(order.begin(), order.end(), focusRing.focus()) - order.begin();
-    if (at == count) at = forward ? -1 : count;  // no focus yet: start before the first or after the last
-    for (std::ptrdiff_t step = 1; step <= count; ++step) {
-        Figure* candidate = order[static_cast<std::size_t>(((at + (forward ? step : -step)) % count + count) % count)];
+    if (at == count) at = forward ? -1 : count;  // no focus: start before the first or after the last
+    const std::ptrdiff_t step = forward ? 1 : -1;
+    for (std::ptrdiff_t i = 1; i <= count; ++i) {
+        const std::ptrdiff_t next = at + step * i;
+        if ((next < 0 || next >= count) && !wrap) return FocusMove::pastTheEnd;
+        Figure* candidate = order[static_cast<std::size_t>((next % count + count) % count)];
         if (candidate->visible && candidate->enabled) {
             focusRing.setFocus(candidate);
-            break;
+            return FocusMove::moved;
         }
     }
-    return true;
+    return wrap ? FocusMove::moved : FocusMove::pastTheEnd;  // no control takes it now: it stays
 }
 
 void Screen::resetFocus(bool ringShown) {
@@ -190,6 +197,8 @@ void Screen::resetFocus(bool ringShown) {
     focusRing.setFocus(order.empty() ? nullptr : order.front());
     focusRing.setShown(ringShown && !order.empty());
 }
+
+void Screen::shown() {}
 
 std::vector<Figure*> Screen::focusOrder() const { return {}; }
 

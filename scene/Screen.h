@@ -68,14 +68,17 @@ public:
     platform::Rect area() const { return {0, 0, width, height}; }
 
     // The control that a key names here: Enter and Space the focused control
-    // when there is one, other keys as the screen says; none for a key that
-    // means nothing here.
+    // (the first when the focus has gone beyond the window), other keys as the
+    // screen says; none for a key that means nothing here.
     Figure* controlForKey(int virtualKey);
     // Moves the focus to the next (or previous) control that is shown and
-    // enabled, wrapping around; false when the screen has no controls to visit.
-    bool moveFocus(bool forward);
+    // enabled, past the ends only when wrap is true (else pastTheEnd).
+    enum class FocusMove { moved, pastTheEnd, noControls };
+    FocusMove moveFocus(bool forward, bool wrap);
     // The focus goes back to the screen's first control, with or without its ring.
     void resetFocus(bool ringShown);
+    // The application has just made this screen the one shown; nothing by default.
+    virtual void shown();
 
     // This is the screen being shown; written by the application object.
     bool active = false;

@@ -12,6 +12,7 @@
 #include "figures/Image.h"
 #include "figures/Text.h"
 #include "resources/resource_ids.h"
+#include "platform/access.h"
 #include "platform/text.h"
 #include "platform/text_format.h"
 #include "platform/time_input.h"
@@ -165,7 +166,23 @@ void GameScreen::paint(platform::Picture& target, bool all) {
         store->scoreReset = false;
         updateScore();
     }
+    // Nothing is said while the spin runs: the next question waits for its end.
+    if (active && questionUntold && clock->visible) tellTheNews();
     Screen::paint(target, all);
+}
+
+void GameScreen::shown() {
+    questionUntold = true;
+    toldLevel = 0;
+}
+
+void GameScreen::tellTheNews() {
+    std::wstring news = rightUntold ? spoken(IDS_SAY_RIGHT) + L" " : L"";
+    news += spoken(IDS_SAY_SCORE, store->score) + L" ";
+    if (toldLevel != shownLevel) news += spoken(IDS_SAY_LEVEL, shownLevel) + L" ";
+    platform::announce(news + questionText);
+    questionUntold = rightUntold = false;
+    toldLevel = shownLevel;
 }
 
 void GameScreen::reactToPress(Figure* figure) {
@@ -268,6 +285,8 @@ void GameScreen::newQuestion() {
     const std::uint32_t promptId = platform::stringForNumbers(instance, question->promptId, numbers);
     const std::wstring format = platform::loadString(instance, promptId, PROMPT_CHARS);
     const std::wstring text = platform::formatText(format, {numbers[0], numbers[1]}, PROMPT_CHARS);
+    questionText = text;
+    questionUntold = true;
     prompt = new Text(this, window, text, textColour);
     prompt->setX(platform::readsRightToLeft(text) ? width - PROMPT_MARGIN - prompt->getWidth() : PROMPT_MARGIN);
     prompt->setY(PROMPT_Y);
@@ -336,9 +355,13 @@ void GameScreen::judge() {
         clockAnim->setTime(clock->hour, clock->minute);
         playWave(rightSound, SOUND_ASYNC);
         clockAnim->start();
+        rightUntold = true;
     } else {
         scoreWrongAnswer(*store, noWrongAnswer);
         playWave(wrongSound, SOUND_ASYNC);
+        platform::announce(spoken(verdict.hourWrong && verdict.minuteWrong ? IDS_SAY_WRONG_BOTH
+                                  : verdict.hourWrong                      ? IDS_SAY_WRONG_HOUR
+                                                                           : IDS_SAY_WRONG_MINUTE));
         clock->hourHighlighted = verdict.hourWrong;
         clock->markDirty();
         clock->minuteHighlighted = verdict.minuteWrong;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 
 #include "figures/AnimationListener.h"
 #include "platform/resources.h"
@@ -27,8 +28,11 @@ public:
     GameScreen(platform::Window* window, platform::Instance* instance, App* app);
     // Releases the store and destroys every figure.
     ~GameScreen() override;
-    // Picks up a level chosen or a score reset elsewhere, then composes as any screen.
+    // Picks up a level chosen or a score reset elsewhere, says a question not
+    // yet said, then composes as any screen.
     void paint(platform::Picture& target, bool all) override;
+    // The question, the score and the level are said again.
+    void shown() override;
 
     // The menu button leads to the level screen.
     Destination destinationOf(const Figure* figure) const override;
@@ -78,6 +82,13 @@ public:
     bool noWrongAnswer = true;
     ClockAnim* clockAnim = nullptr;
 
+    // What the player's screen reader has yet to say: the question (as the
+    // prompt reads), a right answer, the level last said.
+    std::wstring questionText;
+    bool questionUntold = true;
+    bool rightUntold = false;
+    std::int32_t toldLevel = 0;
+
 protected:
     // The arrows step the child's clock, the check button judges, the exit icon ends the program.
     void reactToPress(Figure* figure) override;
@@ -90,4 +101,6 @@ protected:
 private:
     // Judges the clock against the target and answers right or wrong.
     void judge();
+    // Says a right answer, the score, a new level and the question, as the screen shows them.
+    void tellTheNews();
 };

@@ -9,6 +9,7 @@
 #include "figures/Hotspot.h"
 #include "figures/Image.h"
 #include "figures/Text.h"
+#include "platform/access.h"
 #include "platform/text_format.h"
 #include "platform/time_input.h"
 #include "resources/resource_ids.h"
@@ -81,14 +82,22 @@ void LevelScreen::reactToPress(Figure* figure) {
     } else if (figure == autoBox) {
         store->setAutoAdjust(!store->autoAdjust);
         autoTick->setVisible(store->autoAdjust);
+        platform::announce(spoken(store->autoAdjust ? IDS_SAY_AUTOMATIC_ON : IDS_SAY_AUTOMATIC_OFF));
     } else if (std::find(levelBoxes.begin(), levelBoxes.end(), figure) != levelBoxes.end()) {
         store->setLevel(figure->tag);
         placeMarker();
+        platform::announce(spoken(IDS_SAY_LEVEL, store->level));
     } else if (figure == resetButton) {
         playWave(resetSound, SOUND_ASYNC);
         store->resetScore();
         rebuildPercentages();
+        platform::announce(spoken(IDS_SAY_SCORE, store->score));
     }
+}
+
+void LevelScreen::shown() {
+    platform::announce(spoken(IDS_SAY_LEVEL, store->level) + L" " +
+                       spoken(store->autoAdjust ? IDS_SAY_AUTOMATIC_ON : IDS_SAY_AUTOMATIC_OFF));
 }
 
 std::vector<Figure*> LevelScreen::focusOrder() const {

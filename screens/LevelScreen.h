@@ -26,6 +26,8 @@ public:
     ~LevelScreen() override;
     // Moves the marker and rebuilds the percentages from the store, then composes as any screen.
     void paint(platform::Picture& target, bool all) override;
+    // Says the current level and whether it follows the results.
+    void shown() override;
 
     // The OK button leads back to the game.
     Destination destinationOf(const Figure* figure) const override;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "scene/FigureListener.h"
 #include "scene/LinkedList.h"
@@ -32,6 +33,8 @@ public:
 protected:
     // What the screen itself does when one of its figures is pressed.
     virtual void reactToPress(Figure* figure);
+    // A text of the string table for the player's screen reader, filled in with the number.
+    std::wstring spoken(std::uint32_t id, std::int32_t number = 0) const;
     // Tells every listener, in order, of a press or a release on a figure of this screen.
     void tellListeners(void (ScreenListener::*event)(Screen*, Figure*, std::int32_t, std::int32_t),
                        Figure* figure, std::int32_t x, std::int32_t y);

@@ -37,6 +37,13 @@ void raiseWindow();
 // driver without a display). A copy that shows nothing gives way to another.
 bool windowShows();
 
+// Says the text to the player's screen reader, if one listens (politely, after what it is saying).
+void announce(std::wstring_view text);
+
+// The keyboard's focus goes past the window's controls: true when something
+// around the window (a page's buttons) took it; false when there is nothing.
+bool passFocusOn(bool forward);
+
 // Plays a RIFF WAVE that the core has checked; waveId is its resource id or 0.
 bool playWave(std::span<const std::uint8_t> wave, std::uint32_t waveId, unsigned flags);
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "platform/picture.h"
@@ -44,6 +45,9 @@ struct PlayedSound {
 };
 const std::vector<PlayedSound>& playedSounds();
 void clearPlayedSounds();
+
+// What the game said to a screen reader since the last reset, oldest first.
+const std::vector<std::wstring>& announcements();
 
 // The wait for input, in milliseconds, that the last peek at an empty queue
 // asked the host for (the headless host never waits); -1 when none was asked

@@ -19,6 +19,7 @@ struct HeadlessState {
     std::uint32_t now = 0;
     LocalTime time{2026, 12, 1, 7, 9, 30, 0, 0};
     std::vector<headless::PlayedSound> sounds;
+    std::vector<std::wstring> announcements;
     int lastWait = -1;
     bool windowShows = true;
 };
@@ -52,6 +53,10 @@ bool playWave(std::span<const std::uint8_t>, std::uint32_t waveId, unsigned flag
     state().sounds.push_back({waveId, flags});
     return true;
 }
+
+void announce(std::wstring_view text) { state().announcements.emplace_back(text); }
+// Nothing surrounds a headless window: the focus stays in the game.
+bool passFocusOn(bool) { return false; }
 
 std::uint32_t tickCount() { return state().now; }
 LocalTime localTime() { return state().time; }
@@ -89,6 +94,8 @@ const Picture& display() { return core::display(); }
 
 const std::vector<PlayedSound>& playedSounds() { return state().sounds; }
 void clearPlayedSounds() { state().sounds.clear(); }
+
+const std::vector<std::wstring>& announcements() { return state().announcements; }
 
 int lastWait() { return state().lastWait; }
 

@@ -192,6 +192,11 @@ bool videoDriverShows() {
     return driver && SDL_strcasecmp(driver, "offscreen") != 0 && SDL_strcasecmp(driver, "dummy") != 0;
 }
 
+// The desktop window has no way to a screen reader yet, and nothing around
+// it to take the keyboard's focus: the game keeps it and wraps around.
+void announce(std::wstring_view) {}
+bool passFocusOn(bool) { return false; }
+
 void closeDesktop() {
     auto& d = desktop();
     if (d.texture) SDL_DestroyTexture(d.texture);

@@ -14,6 +14,7 @@
 
 #include "platform/core/host.h"
 #include "platform/core/input.h"
+#include "platform/formats/unicode.h"
 #include "platform/formats/wave_decoder.h"
 #include "platform/random.h"
 
@@ -43,6 +44,9 @@ EM_JS(void, horalia_web_local_time, (std::uint16_t* out), {
 EM_JS(int, horalia_web_languages_length, (), { return lengthBytesUTF8((navigator.languages || []).join(",")); });
 EM_JS(void, horalia_web_languages_copy, (char* out, int size),
       { stringToUTF8((navigator.languages || []).join(","), out, size); });
+// The page's live region says the text; the page's buttons take the focus.
+EM_JS(void, horalia_web_announce, (const char* text), { Module.horalia.announce(UTF8ToString(text)); });
+EM_JS(bool, horalia_web_pass_focus_on, (bool forward), { return Module.horalia.passFocusOn(forward); });
 EM_JS(bool, horalia_web_play, (const std::int16_t* samples, int count, int channels, int rate, int key), {
     return Module.horalia.play(HEAP16.subarray(samples >> 1, (samples >> 1) + count), channels, rate, key);
 });
@@ -92,6 +96,10 @@ void windowCreated(std::wstring_view) {}
 void windowShown() {}
 void raiseWindow() {}
 bool windowShows() { return true; }  // the page is the window
+
+void announce(std::wstring_view text) { horalia_web_announce(formats::utf8(text).c_str()); }
+
+bool passFocusOn(bool forward) { return horalia_web_pass_focus_on(forward); }
 
 // Sounds are decoded once by the core's reader and handed to Web Audio. A
 // sound to be played to the end does not hold the loop here: the desktop

@@ -251,6 +251,12 @@ void raiseWindow() {
 // A window of the system's own is seen on its desktop, or once it is raised.
 bool windowShows() { return desktop().window != nullptr; }
 
+// No screen reader hears the window yet (UI Automation's notifications could
+// carry the texts), and nothing around it takes the keyboard's focus: the
+// game keeps it and wraps around.
+void announce(std::wstring_view) {}
+bool passFocusOn(bool) { return false; }
+
 bool playWave(std::span<const std::uint8_t> wave, std::uint32_t, unsigned flags) {
     // From memory, with no default beep when the data cannot be played; the
     // system opens the sound device for the sound alone and closes it after.

@@ -440,18 +440,27 @@ constexpr Rect ABOVE_CHECK{86, 226, 154, 230};
 
 class ByKeys : public WholeGame {
 protected:
+    // What the screen reader was given to say last; empty when nothing since the start.
+    static std::wstring said() {
+        const auto& all = platform::headless::announcements();
+        return all.empty() ? L"" : all.back();
+    }
+
     // Plays one game with taps or with keys alone: a wrong answer, the right
     // one, levels 2 and 3 chosen, automatic levelling off, the reset, a
-    // question at level 3. After each step: the sounds heard and the file kept.
-    std::vector<std::string> play(bool byKeys) {
-        std::vector<std::string> log;
+    // question at level 3. After each step: the sounds heard, what was said
+    // and the file kept.
+    std::vector<std::wstring> play(bool byKeys) {
+        std::vector<std::wstring> log;
         auto use = [&](const Control& control) {
             if (!byKeys) tap(control.tap);
             for (auto [key, shift] : byKeys ? control.keys : std::vector<std::pair<int, bool>>{}) stroke(key, shift);
             letTimePass(100);
-            std::string heard;
-            for (const std::string& sound : sounds()) heard += sound + " ";
-            log.push_back(heard + "| " + registry->fileText());
+            std::wstring heard;
+            for (const std::string& sound : sounds()) heard += std::wstring(sound.begin(), sound.end()) + L" ";
+            for (const std::wstring& text : platform::headless::announcements()) heard += L"/ " + text;
+            const std::string kept = registry->fileText();
+            log.push_back(heard + L" | " + std::wstring(kept.begin(), kept.end()));
         };
         auto setHands = [&] {
             for (int i = 0; i < 12 && game().clock->minute != game().targetMinute; ++i) use(MINUTE_UP);
@@ -460,17 +469,22 @@ protected:
         start();
         use(START);
         EXPECT_EQ(application->currentScreen, application->gameScreen);
+        const std::int32_t hour = game().targetHour == 0 ? 12 : game().targetHour;
+        EXPECT_EQ(said(), L"Score: 0. Level 1. Set time to " + std::to_wstring(hour) + L":00");
         EXPECT_EQ(differencesFrom(ABOVE_CHECK, 138, std::nullopt) == 0, !byKeys)
             << "the focus ring shows once a key has been used, and only then";
         use(CHECK_BY_ENTER);
         EXPECT_TRUE(game().clock->hourHighlighted) << "the clock never starts at the target hour";
+        EXPECT_EQ(said(), L"Try again: the hour hand is wrong.");
         const std::int32_t minute = game().clock->minute;
         use(MINUTE_UP);
         EXPECT_EQ(game().clock->minute, minute) << "level 1 has no minute arrows";
         use(HOUR_UP_BY_FOCUS);
         setHands();
         use(CHECK_BY_SPACE);
+        EXPECT_EQ(said(), L"Try again: the hour hand is wrong.") << "nothing is said during the spin";
         EXPECT_GT(spinToEnd(), 0);
+        EXPECT_EQ(said().rfind(L"Right! Score: 4. Set time to ", 0), 0u) << said();
         use(LEVELS_BY_M);
         EXPECT_EQ(application->currentScreen, application->levelScreen);
         for (const Control& control : {LEVEL_TWO_FROM_ONE, LEVEL_SEVEN_FROM_TWO, LEVEL_SIX_FROM_SEVEN, LEVEL_TEN,
@@ -494,10 +508,10 @@ protected:
 };
 
 TEST_F(ByKeys, KeysAlonePlayAsTapsDoWithTheSameSoundsAndRecords) {
-    const std::vector<std::string> byTaps = play(false);
+    const std::vector<std::wstring> byTaps = play(false);
     TearDown();
     SetUp();
-    const std::vector<std::string> byKeys = play(true);
+    const std::vector<std::wstring> byKeys = play(true);
     EXPECT_EQ(byKeys, byTaps);
 }
 

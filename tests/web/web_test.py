@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """The web page in headless Chromium: it loads cleanly, plays with mouse and
-touch (the first touch heard, sound resting between sounds), keeps progress
+touch (the first touch heard, sound resting between sounds) and with keys
+alone (a screen reader hearing the questions), keeps progress
 across reloads and within the storage's room, loads a progress file only when
 asked and can undo it, draws the same pixels as the headless host (in every
 language, every kind of question; crisp on a phone, laid out before the first
@@ -93,6 +94,13 @@ STATUS_SHOWN = """document.addEventListener("DOMContentLoaded", () => {
   window.statusShown = line.textContent ? [line.textContent] : [];
   new MutationObserver(() => line.textContent && window.statusShown.push(line.textContent))
     .observe(line, {childList: true});
+});"""
+# What the live region said, with when, as it comes.
+SPOKEN = """document.addEventListener("DOMContentLoaded", () => {
+  const region = document.getElementById("spoken");
+  window.spokenTexts = [];
+  new MutationObserver(() => region.textContent && window.spokenTexts.push([performance.now(), region.textContent]))
+    .observe(region, {childList: true});
 });"""
 THROWING_STORAGE = """(() => {
   for (const name of ["getItem", "setItem", "removeItem"])
@@ -227,6 +235,18 @@ class Browser:
             self.settle(quiet=0.15)
             return
         # Further than the double-click time apart, as a child taps.
+        time.sleep(0.55)
+        self.settle()
+
+    def key(self, name, shift=False):
+        """Presses and lets go of a key (a DOM key name), with Shift held if
+        asked, as far apart from the last press as a tap."""
+        codes = {"ArrowUp": 38, "Enter": 13, "Tab": 9, " ": 32, "Shift": 16}
+        keys = ["Shift", name] if shift else [name]
+        for kind, order in (("keyDown", keys), ("keyUp", keys[::-1])):
+            for key in order:
+                self.cdp("Input.dispatchKeyEvent", type=kind, key=key, windowsVirtualKeyCode=codes[key],
+                         modifiers=8 if shift else 0)
         time.sleep(0.55)
         self.settle()
 
@@ -547,12 +567,13 @@ def case_layout(server, reference):
         viewport = browser.js("return document.querySelector('meta[name=viewport]').content")
         assert "user-scalable" not in viewport and "maximum-scale" not in viewport, viewport
         assert browser.js("return getComputedStyle(document.getElementById('screen')).touchAction") == "pinch-zoom"
-        reached = []
-        for _ in range(2):
+        # The first Tab gives the game the focus; on the title, with no
+        # buttons of its own, the game hands the next one on to the page.
+        for expected in ("CANVAS ", "BUTTON Save progress", "BUTTON Load progress"):
             browser.cdp("Input.dispatchKeyEvent", type="keyDown", key="Tab", code="Tab", windowsVirtualKeyCode=9)
             browser.cdp("Input.dispatchKeyEvent", type="keyUp", key="Tab", code="Tab", windowsVirtualKeyCode=9)
-            reached.append(browser.js("const e = document.activeElement; return e.tagName + ' ' + e.textContent;"))
-        assert reached == ["BUTTON Save progress", "BUTTON Load progress"], reached
+            browser.wait_for(lambda: browser.js("const e = document.activeElement; return e.tagName + ' ' + "
+                                                "e.textContent;") == expected, "Tab to reach " + expected)
         manifest, script = browser.driver.execute_async_script(
             "Promise.all([fetch(document.querySelector('link[rel=manifest]').href).then(r => r.json()),"
             " fetch('horalia_page.js').then(r => r.text())])"
@@ -712,9 +733,48 @@ def case_idle_and_spin(server, reference):
         assert 84 <= pace <= 125, "the spin's steps came %.0f ms apart" % pace
 
 
+def case_keys_and_screen_reader(server, reference):
+    """The canvas is an application with a label and its keys described; keys
+    alone start the game and answer a question; the live region says the
+    question as it appears, then "Right!" with the score once the spin is
+    over, never during it; Tab past the game's last control reaches the
+    page's buttons."""
+    with Browser(server.url, scripts=(FIXED_DATE, SPOKEN)) as browser:
+        browser.open()
+        role, label, help_text = browser.js(
+            "const c = document.getElementById('screen');"
+            "return [c.getAttribute('role'), c.getAttribute('aria-label'),"
+            "        document.getElementById(c.getAttribute('aria-describedby')).textContent];")
+        assert role == "application" and label == "Horalia: set the clock", (role, label)
+        assert "Enter checks" in help_text, help_text
+        browser.key(" ")
+        browser.wait_for(lambda: browser.js("return window.spokenTexts.length > 0"), "the first question said")
+        question = browser.js("return window.spokenTexts[0][1]")
+        assert re.fullmatch(r"Score: 0\. Level 1\. Set time to \d+:00", question), question
+        minutes, hours = reference.answer()
+        assert minutes == 0, "level 1 has no minutes to set"
+        for _ in range(hours):
+            browser.key("ArrowUp")
+        checked = browser.js("return performance.now()")
+        browser.key("Enter")
+        browser.settle(quiet=1.0)  # the spin, then the next question
+        assert score_stored(browser) == "12", "score after a right answer by keys: %r" % score_stored(browser)
+        when, said = browser.js("return window.spokenTexts[window.spokenTexts.length - 1]")
+        assert said.startswith("Right! Score: 12. Set time to "), said
+        assert when - checked > 2000, "said %.0f ms after the check, during the spin" % (when - checked)
+        # The first Tab gives the game the focus; then from the check button
+        # the hour arrows, the menu button, the exit icon, and the page.
+        for _ in range(6):
+            browser.key("Tab")
+        focused = browser.js("return document.activeElement.id")
+        assert focused == "save-progress", "Tab past the game's controls reached %r" % focused
+        errors = browser.errors()
+        assert not errors, "console errors: %s" % errors
+
+
 CASES = [case_play_keep_progress, case_touch, case_same_pixels_in_every_language, case_storage_kept,
          case_throwing_storage, case_load_progress, case_layout, case_second_tab, case_offline, case_new_version,
-         case_idle_and_spin]
+         case_idle_and_spin, case_keys_and_screen_reader]
 
 
 # ---- Figures and screenshots.

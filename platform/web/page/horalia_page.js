@@ -1,11 +1,12 @@
 // The page around the game: its words in the game's language, the frames
-// that drive the game's loop, the pointer as the stylus, the clock, Web
-// Audio, the progress in local storage and in files, one copy at a time, the
-// goodbye screen and the offline worker. (index.html sizes the canvas before
-// the first paint.) The program (horalia.js / horalia.wasm) reaches this page
-// through Module.horalia. The build minifies this file with the parser and
-// printer that Debian's emscripten carries, which know the language up to
-// ES2017 with async functions: no optional chaining or ?? here.
+// that drive the game's loop, the pointer as the stylus, the keys, what a
+// screen reader says, the clock, Web Audio, the progress in local storage and
+// in files, one copy at a time, the goodbye screen and the offline worker.
+// (index.html sizes the canvas before the first paint.) The program
+// (horalia.js / horalia.wasm) reaches this page through Module.horalia. The
+// build minifies this file with the parser and printer that Debian's
+// emscripten carries, which know the language up to ES2017 with async
+// functions: no optional chaining or ?? here.
 "use strict";
 
 (() => {
@@ -63,6 +64,8 @@
   const loadButton = byId("load-progress");
   const undoButton = byId("undo-load");
   const fileInput = byId("progress-file");
+  const spoken = byId("spoken");
+  canvas.setAttribute("aria-label", words.canvas_label);
 
   // ---- Notices: over the whole page, with one or two answers; and a short
   // status line over the foot of the page that goes by itself.
@@ -244,6 +247,24 @@
         performance.mark("horalia-first-frame");
         firstFrameShown();
       }
+    },
+
+    // What the game says for a screen reader, into the polite live region;
+    // emptied first, so that the same words twice are said twice.
+    announce(text) {
+      if (this.stopped) return;
+      spoken.textContent = "";
+      setTimeout(() => (spoken.textContent = text), 50);
+    },
+
+    // The game's focus went past its last control (or before its first):
+    // the page's first (or last) button takes it.
+    passFocusOn(forward) {
+      const buttons = [...links.querySelectorAll("button")].filter((button) => !button.hidden);
+      const next = forward ? buttons[0] : buttons[buttons.length - 1];
+      if (!next) return false;
+      next.focus();
+      return true;
     },
 
     takeInput() {
@@ -436,6 +457,7 @@
 
   canvas.addEventListener("pointerdown", (event) => {
     event.preventDefault();
+    canvas.focus({ preventScroll: true }); // the keys go to the game again
     host.unlockAudio();
     if (activePointer !== null || (event.pointerType === "mouse" && event.button !== 0)) return;
     activePointer = event.pointerId;
@@ -463,21 +485,52 @@
   document.addEventListener("selectstart", (event) => event.preventDefault());
   document.addEventListener("dblclick", (event) => event.preventDefault());
 
-  // ---- Keys: letters, digits and Ctrl as the desktop's accelerators know them.
+  // ---- Keys, as Windows names them: the arrows, Enter, Space, Escape, Tab,
+  // Shift, Ctrl, the letters (as the keyboard's layout types them) and the
+  // digits. They belong to the game unless a notice is up or one of the
+  // page's own buttons has the focus; Tab only once the game has the focus
+  // (the first Tab gives it the focus); a held key's repeats are not new presses.
+  const NAMED_KEYS = { Tab: 0x09, Enter: 0x0d, Shift: 0x10, Control: 0x11, Escape: 0x1b, " ": 0x20,
+    ArrowLeft: 0x25, ArrowUp: 0x26, ArrowRight: 0x27, ArrowDown: 0x28 };
+  const VK_SHIFT = 0x10, VK_TAB = 0x09;
   function virtualKey(event) {
-    if (event.key === "Control") return 0x11;
-    if (/^Key[A-Z]$/.test(event.code)) return event.code.charCodeAt(3);
-    if (/^Digit[0-9]$/.test(event.code)) return event.code.charCodeAt(5);
+    if (event.key in NAMED_KEYS) return NAMED_KEYS[event.key];
+    if (/^[a-z0-9]$/i.test(event.key)) return event.key.toUpperCase().charCodeAt(0);
+    if (/^Key[A-Z]$/.test(event.code)) return event.code.charCodeAt(3); // a layout of another script
+    if (/^(Digit|Numpad)[0-9]$/.test(event.code)) return event.code.charCodeAt(event.code.length - 1);
     return 0;
   }
-  for (const [type, kind] of [["keydown", INPUT.keyDown], ["keyup", INPUT.keyUp]]) {
-    window.addEventListener(type, (event) => {
-      const key = virtualKey(event);
-      if (!key || event.repeat) return;
-      if (event.ctrlKey && key !== 0x11) event.preventDefault();
-      host.queue([kind, key, 0]);
-    });
+  function keysForTheGame() {
+    const focused = document.activeElement;
+    return notice.hidden && (!focused || focused === document.body || focused === canvas);
   }
+  const keysDown = new Set();
+  // The game reads Shift as a key of its own; one pressed while the page had
+  // the keys is told to the game with the next key.
+  function tellShift(held) {
+    if (held === keysDown.has(VK_SHIFT)) return;
+    if (held) keysDown.add(VK_SHIFT);
+    else keysDown.delete(VK_SHIFT);
+    host.queue([held ? INPUT.keyDown : INPUT.keyUp, VK_SHIFT, 0]);
+  }
+  window.addEventListener("keydown", (event) => {
+    const key = virtualKey(event);
+    if (!key || event.altKey || event.metaKey || !keysForTheGame()) return;
+    if (key === VK_TAB && document.activeElement !== canvas) return;
+    // The arrows and Space do not scroll, Tab does not leave the game: the game moves its own focus.
+    if (key !== 0x11) event.preventDefault();
+    if (event.repeat || keysDown.has(key)) return;
+    tellShift(event.shiftKey);
+    if (key === VK_SHIFT) return;
+    keysDown.add(key);
+    host.queue([INPUT.keyDown, key, 0]);
+  });
+  window.addEventListener("keyup", (event) => {
+    const key = virtualKey(event);
+    if (key === VK_SHIFT) tellShift(false);
+    if (!keysDown.delete(key)) return;
+    host.queue([INPUT.keyUp, key, 0]);
+  });
 
   // ---- Progress files: the registry text moves in and out as a .reg file.
   // A file is looked at before it replaces anything: its size, its header

@@ -26,5 +26,7 @@ window.HORALIA_WORDS = {
 "damaged_dropped": "Pokrok v tomto prohl\u00ed\u017ee\u010di ne\u0161el p\u0159e\u010d\u00edst, a proto musel b\u00fdt smaz\u00e1n.",
 "about": "O h\u0159e",
 "about_text": "Horalia u\u010d\u00ed d\u011bti \u010d\u00edst a nastavovat hodiny. Je to svobodn\u00fd software pod licenc\u00ed MIT (soubor LICENSE vedle t\u00e9to str\u00e1nky); jej\u00ed p\u00edsma jsou Liberation Sans a Noto Sans pod licenc\u00ed SIL Open Font License 1.1 (LICENSE.fonts).",
+"canvas_label": "Horalia: nastav hodiny",
+"keys_help": "Hru spust\u00ed jak\u00e1koli kl\u00e1vesa. \u0160ipky nahoru a dol\u016f ot\u00e1\u010dej\u00ed malou ru\u010di\u010dkou, doprava a doleva velkou, Enter kontroluje, Escape otev\u0159e \u00farovn\u011b. Tam \u010d\u00edslice nebo \u0161ipky vyberou \u00farove\u0148, A zap\u00edn\u00e1 a vyp\u00edn\u00e1 automatickou \u00farove\u0148, R ma\u017ee, Escape vrac\u00ed zp\u011bt. Tab p\u0159ech\u00e1z\u00ed mezi tla\u010d\u00edtky.",
 "dir": "ltr"
 };

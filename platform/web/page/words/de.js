@@ -26,5 +26,7 @@ window.HORALIA_WORDS = {
 "damaged_dropped": "Der Fortschritt in diesem Browser war nicht lesbar und musste gel\u00f6scht werden.",
 "about": "\u00dcber Horalia",
 "about_text": "Horalia bringt Kindern bei, die Uhr zu lesen und zu stellen. Es ist freie Software unter der MIT-Lizenz (die Datei LICENSE neben dieser Seite); seine Schriften sind Liberation Sans und Noto Sans unter der SIL Open Font License 1.1 (LICENSE.fonts).",
+"canvas_label": "Horalia: Stell die Uhr",
+"keys_help": "Jede Taste startet. Pfeil hoch und runter drehen den Stundenzeiger, rechts und links den Minutenzeiger, Eingabe pr\u00fcft, Escape \u00f6ffnet die Stufen. Dort w\u00e4hlen die Ziffern oder die Pfeile eine Stufe, A schaltet die automatische Stufe, R l\u00f6scht, Escape geht zur\u00fcck. Tab springt von Knopf zu Knopf.",
 "dir": "ltr"
 };

@@ -26,5 +26,7 @@ window.HORALIA_WORDS = {
 "damaged_dropped": "The progress in this browser could not be read and had to be removed.",
 "about": "About",
 "about_text": "Horalia teaches children to read and set a clock. It is free software under the MIT licence (the file LICENSE beside this page); its letters are Liberation Sans and Noto Sans, under the SIL Open Font License 1.1 (LICENSE.fonts).",
+"canvas_label": "Horalia: set the clock",
+"keys_help": "Any key starts. Up and Down turn the hour hand, Right and Left the minute hand, Enter checks, Escape opens the levels. There, the digits or the arrows choose a level, A switches the automatic level, R resets, Escape goes back. Tab moves between the buttons.",
 "dir": "ltr"
 };

@@ -26,5 +26,7 @@ window.HORALIA_WORDS = {
 "damaged_dropped": "El progreso de este navegador no se pod\u00eda leer y se ha tenido que borrar.",
 "about": "Acerca de",
 "about_text": "Horalia ense\u00f1a a los ni\u00f1os a leer y poner en hora un reloj. Es software libre con licencia MIT (el archivo LICENSE junto a esta p\u00e1gina); su letra es Liberation Sans y Noto Sans, con la SIL Open Font License 1.1 (LICENSE.fonts).",
+"canvas_label": "Horalia: pon el reloj en hora",
+"keys_help": "Cualquier tecla empieza. Arriba y Abajo giran la aguja de las horas, Derecha e Izquierda la de los minutos, Intro comprueba, Escape abre los niveles. All\u00ed, los n\u00fameros o las flechas eligen un nivel, A cambia el nivel autom\u00e1tico, R borra, Escape vuelve. Tab pasa de un bot\u00f3n a otro.",
 "dir": "ltr"
 };

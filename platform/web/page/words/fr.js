@@ -26,5 +26,7 @@ window.HORALIA_WORDS = {
 "damaged_dropped": "La progression de ce navigateur \u00e9tait illisible et a d\u00fb \u00eatre effac\u00e9e.",
 "about": "\u00c0 propos",
 "about_text": "Horalia apprend aux enfants \u00e0 lire et \u00e0 r\u00e9gler une horloge. C'est un logiciel libre sous licence MIT (le fichier LICENSE \u00e0 c\u00f4t\u00e9 de cette page) ; ses lettres sont en Liberation Sans et Noto Sans, sous la SIL Open Font License 1.1 (LICENSE.fonts).",
+"canvas_label": "Horalia : r\u00e8gle l'horloge",
+"keys_help": "Une touche lance le jeu. Haut et Bas tournent la petite aiguille, Droite et Gauche la grande, Entr\u00e9e v\u00e9rifie, \u00c9chap ouvre les niveaux. L\u00e0, les chiffres ou les fl\u00e8ches choisissent un niveau, A active le niveau automatique, R efface, \u00c9chap revient. Tab passe d'un bouton \u00e0 l'autre.",
 "dir": "ltr"
 };

@@ -26,5 +26,7 @@ window.HORALIA_WORDS = {
 "damaged_dropped": "Kemajuan di peramban ini tidak dapat dibaca dan terpaksa dihapus.",
 "about": "Tentang",
 "about_text": "Horalia mengajari anak membaca dan mengatur jam. Horalia adalah perangkat lunak bebas dengan lisensi MIT (berkas LICENSE di samping halaman ini); hurufnya Liberation Sans dan Noto Sans, dengan SIL Open Font License 1.1 (LICENSE.fonts).",
+"canvas_label": "Horalia: atur jam",
+"keys_help": "Tombol apa saja untuk mulai. Atas dan Bawah memutar jarum pendek, Kanan dan Kiri jarum panjang, Enter memeriksa, Escape membuka daftar tingkat. Di sana angka atau panah memilih tingkat, A menyalakan atau mematikan tingkat otomatis, R menghapus, Escape kembali. Tab berpindah antartombol.",
 "dir": "ltr"
 };

@@ -26,5 +26,7 @@ window.HORALIA_WORDS = {
 "damaged_dropped": "I progressi in questo browser non erano leggibili e sono stati eliminati.",
 "about": "Informazioni",
 "about_text": "Horalia insegna ai bambini a leggere e regolare un orologio. \u00c8 software libero con licenza MIT (il file LICENSE accanto a questa pagina); le sue lettere sono in Liberation Sans e Noto Sans, con la SIL Open Font License 1.1 (LICENSE.fonts).",
+"canvas_label": "Horalia: regola l'orologio",
+"keys_help": "Un tasto qualsiasi inizia. Su e Gi\u00f9 girano la lancetta delle ore, Destra e Sinistra quella dei minuti, Invio controlla, Esc apre i livelli. L\u00ec, le cifre o le frecce scelgono un livello, A cambia il livello automatico, R azzera, Esc torna indietro. Tab passa da un pulsante all'altro.",
 "dir": "ltr"
 };

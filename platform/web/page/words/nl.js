@@ -26,5 +26,7 @@ window.HORALIA_WORDS = {
 "damaged_dropped": "De voortgang in deze browser was onleesbaar en moest worden gewist.",
 "about": "Over Horalia",
 "about_text": "Horalia leert kinderen een klok lezen en gelijkzetten. Het is vrije software onder de MIT-licentie (het bestand LICENSE naast deze pagina); de letters zijn Liberation Sans en Noto Sans, onder de SIL Open Font License 1.1 (LICENSE.fonts).",
+"canvas_label": "Horalia: zet de klok goed",
+"keys_help": "Elke toets start. Omhoog en omlaag draaien de kleine wijzer, rechts en links de grote wijzer, Enter controleert, Escape opent de niveaus. Daar kiezen de cijfers of de pijlen een niveau, A zet het automatische niveau aan of uit, R wist, Escape gaat terug. Tab gaat van knop naar knop.",
 "dir": "ltr"
 };

@@ -26,5 +26,7 @@ window.HORALIA_WORDS = {
 "damaged_dropped": "Post\u0119p\u00f3w w tej przegl\u0105darce nie da\u0142o si\u0119 odczyta\u0107 i trzeba by\u0142o je usun\u0105\u0107.",
 "about": "O grze",
 "about_text": "Horalia uczy dzieci odczytywa\u0107 i ustawia\u0107 zegar. To wolne oprogramowanie na licencji MIT (plik LICENSE obok tej strony); jej litery to Liberation Sans i Noto Sans na licencji SIL Open Font License 1.1 (LICENSE.fonts).",
+"canvas_label": "Horalia: ustaw zegar",
+"keys_help": "Dowolny klawisz zaczyna. Strza\u0142ki w g\u00f3r\u0119 i w d\u00f3\u0142 obracaj\u0105 wskaz\u00f3wk\u0119 godzinow\u0105, w prawo i w lewo minutow\u0105, Enter sprawdza, Escape otwiera poziomy. Tam cyfry lub strza\u0142ki wybieraj\u0105 poziom, A w\u0142\u0105cza lub wy\u0142\u0105cza poziom automatyczny, R zeruje, Escape wraca. Tab przechodzi mi\u0119dzy przyciskami.",
 "dir": "ltr"
 };

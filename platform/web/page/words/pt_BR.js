@@ -26,5 +26,7 @@ window.HORALIA_WORDS = {
 "damaged_dropped": "O progresso neste navegador n\u00e3o p\u00f4de ser lido e precisou ser apagado.",
 "about": "Sobre",
 "about_text": "O Horalia ensina crian\u00e7as a ler e acertar um rel\u00f3gio. \u00c9 software livre sob a licen\u00e7a MIT (o arquivo LICENSE ao lado desta p\u00e1gina); suas letras s\u00e3o Liberation Sans e Noto Sans, sob a SIL Open Font License 1.1 (LICENSE.fonts).",
+"canvas_label": "Horalia: acerte o rel\u00f3gio",
+"keys_help": "Qualquer tecla come\u00e7a. Para cima e para baixo giram o ponteiro das horas, direita e esquerda o dos minutos, Enter confere, Esc abre os n\u00edveis. L\u00e1, os n\u00fameros ou as setas escolhem um n\u00edvel, A liga ou desliga o n\u00edvel autom\u00e1tico, R zera, Esc volta. Tab passa de um bot\u00e3o a outro.",
 "dir": "ltr"
 };

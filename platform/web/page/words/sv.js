@@ -26,5 +26,7 @@ window.HORALIA_WORDS = {
 "damaged_dropped": "Framstegen i den h\u00e4r webbl\u00e4saren gick inte att l\u00e4sa och m\u00e5ste tas bort.",
 "about": "Om Horalia",
 "about_text": "Horalia l\u00e4r barn att l\u00e4sa och st\u00e4lla en klocka. Det \u00e4r fri programvara under MIT-licensen (filen LICENSE bredvid den h\u00e4r sidan); typsnitten \u00e4r Liberation Sans och Noto Sans under SIL Open Font License 1.1 (LICENSE.fonts).",
+"canvas_label": "Horalia: st\u00e4ll klockan",
+"keys_help": "Vilken tangent som helst b\u00f6rjar. Upp och ner vrider timvisaren, h\u00f6ger och v\u00e4nster minutvisaren, Enter kontrollerar, Escape \u00f6ppnar niv\u00e5erna. D\u00e4r v\u00e4ljer siffrorna eller pilarna en niv\u00e5, A sl\u00e5r av och p\u00e5 den automatiska niv\u00e5n, R nollst\u00e4ller, Escape g\u00e5r tillbaka. Tab flyttar mellan knapparna.",
 "dir": "ltr"
 };

@@ -26,5 +26,7 @@ window.HORALIA_WORDS = {
 "damaged_dropped": "Bu taray\u0131c\u0131daki ilerleme okunamad\u0131 ve silinmesi gerekti.",
 "about": "Hakk\u0131nda",
 "about_text": "Horalia \u00e7ocuklara saati okumay\u0131 ve ayarlamay\u0131 \u00f6\u011fretir. MIT lisans\u0131yla \u00f6zg\u00fcr bir yaz\u0131l\u0131md\u0131r (bu sayfan\u0131n yan\u0131ndaki LICENSE dosyas\u0131); yaz\u0131 tipleri SIL Open Font License 1.1 lisansl\u0131 Liberation Sans ve Noto Sans't\u0131r (LICENSE.fonts).",
+"canvas_label": "Horalia: saati ayarla",
+"keys_help": "Herhangi bir tu\u015f oyunu ba\u015flat\u0131r. Yukar\u0131 ve a\u015fa\u011f\u0131 oklar\u0131 akrebi, sa\u011f ve sol oklar\u0131 yelkovan\u0131 \u00e7evirir, Enter kontrol eder, Escape seviyeleri a\u00e7ar. Orada rakamlar ya da oklar bir seviye se\u00e7er, A otomatik seviyeyi a\u00e7\u0131p kapat\u0131r, R s\u0131f\u0131rlar, Escape geri d\u00f6ner. Tab d\u00fc\u011fmeler aras\u0131nda gezinir.",
 "dir": "ltr"
 };

@@ -26,5 +26,7 @@ window.HORALIA_WORDS = {
 "damaged_dropped": "Kh\u00f4ng \u0111\u1ecdc \u0111\u01b0\u1ee3c ti\u1ebfn \u0111\u1ed9 trong tr\u00ecnh duy\u1ec7t n\u00e0y n\u00ean \u0111\u00e3 ph\u1ea3i x\u00f3a.",
 "about": "Gi\u1edbi thi\u1ec7u",
 "about_text": "Horalia d\u1ea1y tr\u1ebb em xem gi\u1edd v\u00e0 ch\u1ec9nh \u0111\u1ed3ng h\u1ed3. \u0110\u00e2y l\u00e0 ph\u1ea7n m\u1ec1m t\u1ef1 do theo gi\u1ea5y ph\u00e9p MIT (t\u1ec7p LICENSE b\u00ean c\u1ea1nh trang n\u00e0y); ph\u00f4ng ch\u1eef l\u00e0 Liberation Sans v\u00e0 Noto Sans, theo gi\u1ea5y ph\u00e9p SIL Open Font License 1.1 (LICENSE.fonts).",
+"canvas_label": "Horalia: ch\u1ec9nh \u0111\u1ed3ng h\u1ed3",
+"keys_help": "Nh\u1ea5n ph\u00edm b\u1ea5t k\u1ef3 \u0111\u1ec3 b\u1eaft \u0111\u1ea7u. M\u0169i t\u00ean l\u00ean v\u00e0 xu\u1ed1ng xoay kim gi\u1edd, ph\u1ea3i v\u00e0 tr\u00e1i xoay kim ph\u00fat, Enter \u0111\u1ec3 ki\u1ec3m tra, Escape m\u1edf c\u00e1c c\u1ea5p \u0111\u1ed9. \u1ede \u0111\u00f3, c\u00e1c ch\u1eef s\u1ed1 ho\u1eb7c m\u0169i t\u00ean ch\u1ecdn c\u1ea5p \u0111\u1ed9, A b\u1eadt ho\u1eb7c t\u1eaft t\u1ef1 \u0111\u1ed9ng ch\u1ecdn c\u1ea5p \u0111\u1ed9, R \u0111\u1ec3 x\u00f3a, Escape \u0111\u1ec3 quay l\u1ea1i. Tab di chuy\u1ec3n gi\u1eefa c\u00e1c n\u00fat.",
 "dir": "ltr"
 };
