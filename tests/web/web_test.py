@@ -241,12 +241,14 @@ class Browser:
     def key(self, name, shift=False):
         """Presses and lets go of a key (a DOM key name), with Shift held if
         asked, as far apart from the last press as a tap."""
-        codes = {"ArrowUp": 38, "Enter": 13, "Tab": 9, " ": 32, "Shift": 16}
+        codes = {"ArrowUp": 38, "Enter": 13, "Tab": 9, " ": 32, "Shift": 16, "Escape": 27}
         keys = ["Shift", name] if shift else [name]
         for kind, order in (("keyDown", keys), ("keyUp", keys[::-1])):
             for key in order:
+                # Enter and Space type a character, as a button's activation needs.
+                text = {"Enter": "\r", " ": " "}.get(key, "") if kind == "keyDown" else ""
                 self.cdp("Input.dispatchKeyEvent", type=kind, key=key, windowsVirtualKeyCode=codes[key],
-                         modifiers=8 if shift else 0)
+                         modifiers=8 if shift else 0, text=text)
         time.sleep(0.55)
         self.settle()
 
@@ -513,7 +515,7 @@ EXPORTED_PROGRESS = b"\xff\xfe" + ('Windows Registry Editor Version 5.00\r\n\r\n
 
 def case_load_progress(server, reference):
     """Loading a file asks first, with level and score on both sides: "Keep
-    mine" changes nothing; "Replace" loads it (the game then draws what the
+    mine" (or Escape) changes nothing; "Replace" loads it (the game then draws what the
     headless host draws from the same file); "Undo" brings the progress back."""
     with Browser(server.url) as browser, tempfile.NamedTemporaryFile(suffix=".reg") as exported:
         exported.write(EXPORTED_PROGRESS)
@@ -526,6 +528,9 @@ def case_load_progress(server, reference):
         assert "level 8, score 345" in asked and "level 3, score 123" in asked, asked
         browser.click("notice-other")
         assert browser.notice() is None and browser.stored() == STORED_PROGRESS, "kept progress changed"
+        browser.load_file(EXPORTED_PROGRESS)
+        browser.key("Escape")  # as "Keep mine"
+        assert browser.notice() is None and browser.stored() == STORED_PROGRESS, "Escape did not keep progress"
         browser.load_file(EXPORTED_PROGRESS)
         browser.click("notice-button")
         restarted = ("return !!window.horaliaPage && window.horaliaPage.frames > 0 && "
@@ -738,7 +743,7 @@ def case_keys_and_screen_reader(server, reference):
     alone start the game and answer a question; the live region says the
     question as it appears, then "Right!" with the score once the spin is
     over, never during it; Tab past the game's last control reaches the
-    page's buttons."""
+    page's buttons, and About opens and closes by keys."""
     with Browser(server.url, scripts=(FIXED_DATE, SPOKEN)) as browser:
         browser.open()
         role, label, help_text = browser.js(
@@ -768,6 +773,13 @@ def case_keys_and_screen_reader(server, reference):
             browser.key("Tab")
         focused = browser.js("return document.activeElement.id")
         assert focused == "save-progress", "Tab past the game's controls reached %r" % focused
+        # About by keys: Escape puts it aside and the focus goes back to its button.
+        for key in ("Tab", "Tab", "Enter"):
+            browser.key(key)
+        assert browser.notice().startswith("Horalia teaches"), browser.notice()
+        browser.key("Escape")
+        shown, focused = browser.notice(), browser.js("return document.activeElement.id")
+        assert shown is None and focused == "about", "after About and Escape: %r, focus on %r" % (shown, focused)
         errors = browser.errors()
         assert not errors, "console errors: %s" % errors
 

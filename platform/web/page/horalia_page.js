@@ -68,8 +68,14 @@
   canvas.setAttribute("aria-label", words.canvas_label);
 
   // ---- Notices: over the whole page, with one or two answers; and a short
-  // status line over the foot of the page that goes by itself.
+  // status line over the foot of the page that goes by itself. Escape gives
+  // the answer that puts a notice aside (none for one that must be answered),
+  // and the focus goes back to where it was, as a dialog's does.
+  let focusBeforeNotice = null;
+  let noticeBack = null;
   function showNotice(text, buttonText, action, otherText, otherAction) {
+    if (notice.hidden) focusBeforeNotice = document.activeElement;
+    noticeBack = [action, otherAction].find((answer) => answer === hideNotice) || null;
     noticeText.textContent = text;
     noticeButton.textContent = buttonText;
     noticeButton.onclick = action;
@@ -82,6 +88,10 @@
 
   function hideNotice() {
     notice.hidden = true;
+    noticeBack = null;
+    const before = focusBeforeNotice;
+    focusBeforeNotice = null;
+    if (before && before !== document.body && before.isConnected && !before.hidden) before.focus({ preventScroll: true });
   }
 
   let statusTimer = 0;
@@ -514,6 +524,11 @@
     host.queue([held ? INPUT.keyDown : INPUT.keyUp, VK_SHIFT, 0]);
   }
   window.addEventListener("keydown", (event) => {
+    if (event.key === "Escape" && !notice.hidden && noticeBack) {
+      event.preventDefault();
+      noticeBack();
+      return;
+    }
     const key = virtualKey(event);
     if (!key || event.altKey || event.metaKey || !keysForTheGame()) return;
     if (key === VK_TAB && document.activeElement !== canvas) return;
