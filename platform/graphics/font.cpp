@@ -36,6 +36,15 @@ struct Font::Face {
     // as in every other language; a line with letters of the language's own
     // script is drawn with its faces, numbers and all.
     const FaceSet& forLine(std::wstring_view text) const;
+
+    // The line last laid out, kept: a text is measured, then drawn.
+    struct Laid {
+        std::wstring text;
+        const FaceSet* set = nullptr;
+        graphics::LaidLine line;
+    };
+    Laid last;
+    const Laid& laid(std::wstring_view text);
 };
 
 namespace graphics {
@@ -117,6 +126,15 @@ const FaceSet& Font::Face::forLine(std::wstring_view text) const {  // with font
     return builtIn;
 }
 
+const Font::Face::Laid& Font::Face::laid(std::wstring_view text) {  // with fontLock() held
+    if (!last.set || last.text != text) {
+        last.text = std::wstring(text);
+        last.set = &forLine(text);
+        last.line = graphics::layLine(text, last.set->faces);
+    }
+    return last;
+}
+
 Font::Font(const FontDescription& description) : face_(std::make_unique<Face>()) {
     const bool bold = description.weight >= 600;
     const std::int64_t height = description.height;
@@ -143,19 +161,19 @@ Font& Font::operator=(Font&&) noexcept = default;
 Size Font::extent(std::wstring_view text) const {
     if (!face_) return {};
     const auto lock = graphics::fontLock();
-    const FaceSet& set = face_->forLine(text);
-    const std::int64_t width = graphics::layLine(text, set.faces).width;
+    const Face::Laid& laid = face_->laid(text);
     return {static_cast<std::int32_t>(
-                std::clamp<std::int64_t>(width, 0, std::numeric_limits<std::int32_t>::max())),
-            set.height()};
+                std::clamp<std::int64_t>(laid.line.width, 0, std::numeric_limits<std::int32_t>::max())),
+            laid.set->height()};
 }
 
 void Font::drawCentred(Picture& target, Rect box, std::wstring_view text, Colour textColour,
                        Colour background) const {
     if (!face_ || target.empty()) return;
     const auto lock = graphics::fontLock();
-    const FaceSet& set = face_->forLine(text);
-    const graphics::LaidLine line = graphics::layLine(text, set.faces);
+    const Face::Laid& laid = face_->laid(text);
+    const FaceSet& set = *laid.set;
+    const graphics::LaidLine& line = laid.line;
     const std::int64_t width = line.width;
     const std::int64_t height = set.height();
 
