@@ -786,6 +786,9 @@ def case_keys_and_screen_reader(server, reference):
         for key in ("Tab", "Tab", "Enter"):
             browser.key(key)
         assert browser.notice().startswith("Horalia teaches"), browser.notice()
+        for _ in range(2):  # past the page's end, Tab stays off what the notice hides
+            browser.key("Tab")
+            assert browser.js("return !document.getElementById('stage').contains(document.activeElement)")
         browser.key("Escape")
         shown, focused = browser.notice(), browser.js("return document.activeElement.id")
         assert shown is None and focused == "about", "after About and Escape: %r, focus on %r" % (shown, focused)

@@ -54,6 +54,7 @@
   const canvas = byId("screen");
   const context = canvas.getContext("2d", { alpha: false });
   const notice = byId("notice");
+  const stage = byId("stage");
   const noticeText = byId("notice-text");
   const noticeButton = byId("notice-button");
   const noticeOther = byId("notice-other");
@@ -68,7 +69,8 @@
   // ---- Notices: over the whole page, with one or two answers; and a short
   // status line over the foot of the page that goes by itself. Escape gives
   // the answer that puts a notice aside (none for one that must be answered),
-  // and the focus goes back to where it was, as a dialog's does.
+  // and the focus goes back to where it was, as a dialog's does; the page
+  // behind is inert meanwhile, so Tab cannot reach a button the notice hides.
   let focusBeforeNotice = null;
   let noticeBack = null;
   function showNotice(text, buttonText, action, otherText, otherAction) {
@@ -81,11 +83,13 @@
     noticeOther.textContent = otherText || "";
     noticeOther.onclick = otherAction || null;
     notice.hidden = false;
+    stage.inert = true;
     noticeButton.focus();
   }
 
   function hideNotice() {
     notice.hidden = true;
+    stage.inert = false;
     noticeBack = null;
     const before = focusBeforeNotice;
     focusBeforeNotice = null;
