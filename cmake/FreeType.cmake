@@ -12,17 +12,8 @@ if(NOT HORALIA_HOST STREQUAL "web" AND NOT WIN32)
   return()
 endif()
 
-if(NOT HORALIA_FREETYPE_SOURCE)
-  execute_process(
-    COMMAND ${PROJECT_SOURCE_DIR}/tools/web/fetch_freetype.sh ${CMAKE_BINARY_DIR}/deps
-    OUTPUT_VARIABLE fetched OUTPUT_STRIP_TRAILING_WHITESPACE
-    RESULT_VARIABLE fetch_result)
-  if(NOT fetch_result EQUAL 0)
-    message(FATAL_ERROR "Could not unpack FreeType's Debian source package (tools/web/fetch_freetype.sh)")
-  endif()
-  string(REGEX REPLACE ".*\n" "" fetched "${fetched}")  # the folder is the last line
-  set(HORALIA_FREETYPE_SOURCE ${fetched} CACHE PATH "Unpacked FreeType source for the browser and Windows")
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/DebianSource.cmake)
+horalia_debian_source(freetype 2.12.1+dfsg-5+deb12u4 HORALIA_FREETYPE_SOURCE)
 
 set(ft ${HORALIA_FREETYPE_SOURCE}/src)
 add_library(horalia_freetype STATIC

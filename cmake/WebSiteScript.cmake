@@ -1,8 +1,11 @@
 # Fills SITE with the files of the folder PAGE and the FILES (a list of
-# paths), minifies the page's scripts with the command MINIFY (given the
-# file), then stamps SITE/sw.js: HORALIA_CACHE_STAMP becomes a hash of the
-# contents of every other file, HORALIA_CACHE_FILES a JavaScript array of
-# their names.
+# paths), and SITE/languages with the language PACKS (a list of paths),
+# minifies the page's scripts with the command MINIFY (given the file), then
+# stamps SITE/sw.js: HORALIA_CACHE_STAMP becomes a hash of the contents of
+# every other file, HORALIA_CACHE_FILES a JavaScript array of the names of
+# those that every visit needs to play, offline too: not the languages' own
+# packs, words and manifests (of which a visit needs one), nor the files
+# named ON_DEMAND (kept once something asks for them).
 file(REMOVE_RECURSE "${SITE}")
 file(MAKE_DIRECTORY "${SITE}")
 if(EXISTS "${PAGE}")
@@ -14,6 +17,10 @@ foreach(path IN LISTS FILES)
   else()
     message(WARNING "Not in the site (missing): ${path}")
   endif()
+endforeach()
+
+foreach(path IN LISTS PACKS)
+  file(COPY "${path}" DESTINATION "${SITE}/languages")
 endforeach()
 
 foreach(script IN ITEMS horalia_page.js words.js)
@@ -33,7 +40,10 @@ set(array "")
 foreach(name IN LISTS names)
   file(SHA256 "${SITE}/${name}" digest)
   string(APPEND digests "${digest} ${name}\n")
-  list(APPEND array "\"${name}\"")
+  list(FIND ON_DEMAND "${name}" on_demand)
+  if(NOT name MATCHES "^(languages|manifests|words)/" AND on_demand EQUAL -1)
+    list(APPEND array "\"${name}\"")
+  endif()
 endforeach()
 string(SHA256 stamp "${digests}")
 string(SUBSTRING "${stamp}" 0 16 stamp)

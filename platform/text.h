@@ -1,5 +1,5 @@
 // Text: a font made from a logical-font record, measured and drawn centred
-// into a picture.
+// into a picture; a line's direction.
 #pragma once
 
 #include <cstdint>
@@ -52,5 +52,10 @@ public:
 private:
     std::unique_ptr<Face> face_;
 };
+
+// Whether a line reads from right to left: its first letter is of a script
+// written that way (Arabic). Such a line is laid out right to left, with
+// the numbers in it still left to right.
+bool readsRightToLeft(std::wstring_view text);
 
 }  // namespace platform

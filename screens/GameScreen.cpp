@@ -13,6 +13,7 @@
 #include "figures/Text.h"
 #include "resources/resource_ids.h"
 #include "platform/access.h"
+#include "platform/text.h"
 #include "platform/text_format.h"
 #include "platform/time_input.h"
 #include "progress/ProgressStore.h"
@@ -26,9 +27,23 @@ namespace {
 constexpr std::size_t PROMPT_CHARS = 50;
 constexpr std::size_t SCORE_CHARS = 20;
 
-// The score's number starts here, or this far after a longer caption.
+// The score's caption and number stand on the plate printed on the
+// background, inside these columns: the caption at 90 and the number at 130,
+// or this far after a longer caption. A caption too long for the widest
+// score the store keeps stands further left, so the pair stays on the plate.
+constexpr std::int32_t SCORE_CAPTION_X = 90;
 constexpr std::int32_t SCORE_X = 130;
 constexpr std::int32_t SCORE_GAP = 3;
+constexpr std::int32_t SCORE_PLATE_LEFT = 66, SCORE_PLATE_RIGHT = 194;
+
+// The prompt keeps this far from the screen's edges: from the left edge, or
+// from the right one for a line that reads from right to left.
+constexpr std::int32_t PROMPT_MARGIN = 10;
+constexpr std::int32_t PROMPT_Y = 270;
+
+// "Minute" starts here, or ends this far before the minute buttons when it is longer.
+constexpr std::int32_t MINUTE_LABEL_X = 135;
+constexpr std::int32_t LABEL_GAP = 2;
 
 // Where the caption picture lies on the background: the level row's corner.
 constexpr platform::Point CAPTION_AT{0, 297};
@@ -91,8 +106,10 @@ GameScreen::GameScreen(platform::Window* window, platform::Instance* instance, A
 
     place(new Text(this, instance, window, IDS_HOUR, textColour, Text::defaultFont()),
           {.at = platform::Point{55, 190}});
-    minuteLabel = place(new Text(this, instance, window, IDS_MINUTE, textColour, Text::defaultFont()),
-                        {.at = platform::Point{135, 190}});
+    minuteLabel = new Text(this, instance, window, IDS_MINUTE, textColour, Text::defaultFont());
+    place(minuteLabel, {.at = platform::Point{std::min(MINUTE_LABEL_X, minuteForwardButton->getX() - LABEL_GAP -
+                                                                        minuteLabel->getWidth()),
+                                              190}});
 
     checkButton = makeGameButton(IDB_CHECK_BUTTON, 90, 230);
 
@@ -114,8 +131,14 @@ GameScreen::GameScreen(platform::Window* window, platform::Instance* instance, A
     scoreFont.height = 16;
     scoreFont.weight = platform::FW_BOLD;
     scoreFont.pitchAndFamily = platform::FF_SWISS;
-    scoreCaption = place(new Text(this, instance, window, IDS_SCORE, platform::BLACK, scoreFont),
-                         {.z = 20, .at = platform::Point{90, 5}});
+    scoreCaption = new Text(this, instance, window, IDS_SCORE, platform::BLACK, scoreFont);
+    const std::int32_t widestScore =
+        platform::Font(scoreFont).extent(platform::formatText(L"%d", {ProgressStore::MAX_SCORE})).width;
+    const std::int32_t pairWidth = scoreCaption->getWidth() + SCORE_GAP + widestScore;
+    place(scoreCaption,
+          {.z = 20,
+           .at = platform::Point{std::max(SCORE_PLATE_LEFT, std::min(SCORE_CAPTION_X, SCORE_PLATE_RIGHT - pairWidth)),
+                                 5}});
 
     updateScore();
     newQuestion();
@@ -265,8 +288,8 @@ void GameScreen::newQuestion() {
     questionText = text;
     questionUntold = true;
     prompt = new Text(this, window, text, textColour);
-    prompt->setX(10);
-    prompt->setY(270);
+    prompt->setX(platform::readsRightToLeft(text) ? width - PROMPT_MARGIN - prompt->getWidth() : PROMPT_MARGIN);
+    prompt->setY(PROMPT_Y);
     prompt->setVisible(true);
     prompt->enabled = false;
     prompt->setZ(10);

@@ -3,7 +3,7 @@
  * less everything that only other font formats, compressed fonts or other
  * render modes need. What shapes the glyphs of a TrueType face in
  * monochrome (the bytecode interpreter with its Debian settings and the
- * automatic hinter's Latin script) stays as the desktop's library has it,
+ * automatic hinter's Latin and CJK scripts) stays as the desktop's library has it,
  * so both draw the same pixels.
  */
 #ifndef HORALIA_FTOPTION_H
@@ -41,8 +41,9 @@
 #undef TT_CONFIG_CMAP_FORMAT_13
 #undef TT_CONFIG_CMAP_FORMAT_14
 
-/* The automatic hinter needs only its Latin script for these faces. */
-#undef AF_CONFIG_OPTION_CJK
+/* The automatic hinter needs its Latin script (Liberation Sans's small text)
+ * and its CJK one (the Chinese and Japanese faces, which carry no hinting
+ * instructions); Arabic and Devanagari come with instructions of their own. */
 #undef AF_CONFIG_OPTION_INDIC
 
 #endif

@@ -98,5 +98,11 @@ std::uint32_t waveIdOf(std::span<const std::uint8_t> wave) {
 
 const formats::ResourceFile& programResources() { return moduleHandle()->file; }
 
+void addResources(std::span<const std::uint8_t> file) {
+    const formats::ResourceFile added = formats::parseResourceFile(file);
+    auto& entries = moduleHandle()->file.entries;
+    entries.insert(entries.end(), added.entries.begin(), added.entries.end());
+}
+
 }  // namespace core
 }  // namespace platform

@@ -8,7 +8,11 @@
 #include "platform/core/host.h"
 #include "platform/core/idle_wait.h"
 #include "platform/core/input.h"
+#include "platform/core/resources_internal.h"
 #include "platform/core/window_record.h"
+#include "platform/formats/little_endian.h"
+#include "platform/graphics/language_faces.h"
+#include "platform/resources.h"
 
 namespace platform {
 namespace {
@@ -75,6 +79,21 @@ bool registerClass(const WindowClass& windowClass) {
     return true;
 }
 
+// The program's texts are drawn with the faces of the language its
+// resources speak: that language's FACES list (face numbers, ending with 0)
+// names its FACE resources, best first.
+void core::useFacesOfTheLanguage() {
+    std::vector<std::span<const std::uint8_t>> faces;
+    const auto list = loadResource(nullptr, L"FACES", 1);
+    for (std::size_t at = 0; at + 2 <= list.size(); at += 2) {
+        const std::uint16_t number = formats::le16(&list[at]);
+        if (number == 0) break;
+        const auto face = loadResource(nullptr, L"FACE", number);
+        if (!face.empty()) faces.push_back(face);
+    }
+    graphics::useLanguageFaces(std::move(faces));
+}
+
 Window* createWindow(std::wstring_view className, std::wstring_view title, std::uint32_t style,
                      Instance*) {
     const WindowClass* windowClass = findClass(className);
@@ -90,6 +109,7 @@ Window* createWindow(std::wstring_view className, std::wstring_view title, std::
     Window* handle = window.get();
     table().windows.push_back(std::move(window));
 
+    core::useFacesOfTheLanguage();
     host::windowCreated(title);
     if (handle->procedure(handle, WM_CREATE, 0, 0, {}) == -1) {
         destroyWindow(handle);

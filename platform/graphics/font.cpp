@@ -1,31 +1,47 @@
-// Fonts from a logical-font description, all mapped to Liberation Sans:
-// weight 600 and above is bold. A positive height is the cell height
-// (ascent + descent), a negative one the em size, 0 a 12-pixel cell. Text
-// is laid out by whole-pixel advances without kerning.
+// Fonts from a logical-font description: the faces of the text's language
+// (see language_faces.h) first, then Liberation Sans, which stands in for
+// every face name; weight 600 and above is bold. A positive height is the
+// cell height (ascent + descent), a negative one the em size, 0 a 12-pixel
+// cell; the first face's metrics make the cell, and every face is drawn at
+// the em size that gives. Lines are laid out by text_layout.h.
 #include <algorithm>
 #include <cstdint>
 #include <limits>
 
 #include "platform/graphics/font_cache.h"
+#include "platform/graphics/language_faces.h"
 #include "platform/graphics/raster.h"
+#include "platform/graphics/text_layout.h"
 #include "platform/text.h"
 
 namespace platform {
 
 struct Font::Face {
-    graphics::SizedFace* sized = nullptr;  // owned by the process's font cache
+    std::vector<graphics::SizedFace*> faces;  // owned by the process's font cache, best first
+    int ascent = 0, descent = 0;
 };
+
+namespace graphics {
+namespace {
+
+std::vector<std::span<const std::uint8_t>>& languageFaces() {  // with fontLock() held
+    static std::vector<std::span<const std::uint8_t>> files;
+    return files;
+}
+
+}  // namespace
+
+void useLanguageFaces(std::vector<std::span<const std::uint8_t>> files) {
+    const auto lock = fontLock();
+    languageFaces() = std::move(files);
+}
+
+}  // namespace graphics
 
 namespace {
 
 constexpr int DEFAULT_CELL_HEIGHT = 12;
 constexpr int MAX_PIXELS = 2048;  // larger requests are drawn at this size
-
-std::int64_t advanceOf(graphics::SizedFace& sized, std::wstring_view text) {
-    std::int64_t width = 0;
-    for (wchar_t c : text) width += sized.glyph(static_cast<char32_t>(c)).advance;
-    return width;
-}
 
 // Draws a glyph's ink with its pen position at x and its baseline at y.
 void drawGlyph(Picture& target, const graphics::Glyph& g, std::int64_t x, std::int64_t y,
@@ -46,15 +62,39 @@ void drawGlyph(Picture& target, const graphics::Glyph& g, std::int64_t x, std::i
 }  // namespace
 
 Font::Font(const FontDescription& description) : face_(std::make_unique<Face>()) {
-    // Every face name falls back to Liberation Sans, which stands in for the Swiss family.
     const bool bold = description.weight >= 600;
     const std::int64_t height = description.height;
     const bool cell = height >= 0;
-    const std::int64_t pixels =
-        height == 0 ? DEFAULT_CELL_HEIGHT
-                    : std::min<std::int64_t>(height < 0 ? -height : height, MAX_PIXELS);
+    const int pixels = static_cast<int>(
+        height == 0 ? DEFAULT_CELL_HEIGHT : std::min<std::int64_t>(height < 0 ? -height : height, MAX_PIXELS));
+
     const auto lock = graphics::fontLock();
-    face_->sized = &graphics::sizedFace(bold, cell, static_cast<int>(pixels));
+    std::vector<const graphics::Face*> faces;
+    for (const auto& file : graphics::languageFaces())
+        if (const graphics::Face* face = graphics::faceOf(file)) faces.push_back(face);
+    if (const graphics::Face* sans = graphics::builtInFace(bold)) faces.push_back(sans);
+    if (faces.empty()) {
+        // Without FreeType text has no ink but keeps a plausible cell.
+        face_->ascent = cell ? pixels * 4 / 5 : pixels;
+        face_->descent = cell ? pixels - face_->ascent : pixels / 5;
+        return;
+    }
+    const graphics::Face& first = *faces.front();
+    const long unitsCell = std::max(first.unitsUp + first.unitsDown, 1L);
+    double em;
+    if (cell) {
+        // The cell is exactly the height asked for; the ascent is its share, rounded.
+        em = static_cast<double>(pixels) * first.ft->units_per_EM / unitsCell;
+        face_->ascent = static_cast<int>((2 * first.unitsUp * pixels + unitsCell) / (2 * unitsCell));
+        face_->descent = pixels - face_->ascent;
+    } else {
+        em = pixels;
+        const long upem = std::max<long>(first.ft->units_per_EM, 1);
+        face_->ascent = static_cast<int>((2 * first.unitsUp * pixels + upem) / (2 * upem));
+        face_->descent = static_cast<int>((2 * first.unitsDown * pixels + upem) / (2 * upem));
+    }
+    // The other faces at the same em size: a line's letters are alike in size.
+    for (const graphics::Face* face : faces) face_->faces.push_back(&graphics::sizedFace(*face, em));
 }
 
 Font::~Font() = default;
@@ -64,19 +104,19 @@ Font& Font::operator=(Font&&) noexcept = default;
 Size Font::extent(std::wstring_view text) const {
     if (!face_) return {};
     const auto lock = graphics::fontLock();
-    const std::int64_t width = advanceOf(*face_->sized, text);
+    const std::int64_t width = graphics::layLine(text, face_->faces).width;
     return {static_cast<std::int32_t>(
                 std::clamp<std::int64_t>(width, 0, std::numeric_limits<std::int32_t>::max())),
-            face_->sized->cellHeight()};
+            face_->ascent + face_->descent};
 }
 
 void Font::drawCentred(Picture& target, Rect box, std::wstring_view text, Colour textColour,
                        Colour background) const {
     if (!face_ || target.empty()) return;
     const auto lock = graphics::fontLock();
-    graphics::SizedFace& sized = *face_->sized;
-    const std::int64_t width = advanceOf(sized, text);
-    const std::int64_t height = sized.cellHeight();
+    const graphics::LaidLine line = graphics::layLine(text, face_->faces);
+    const std::int64_t width = line.width;
+    const std::int64_t height = face_->ascent + face_->descent;
 
     // Centred by integer division, as a centred single line is placed.
     const graphics::Box bounds = graphics::boxOf(box);
@@ -92,13 +132,9 @@ void Font::drawCentred(Picture& target, Rect box, std::wstring_view text, Colour
                                background);
     }
 
-    const std::int64_t baseline = top + sized.ascent();
-    std::int64_t pen = left;
-    for (wchar_t c : text) {
-        const graphics::Glyph& g = sized.glyph(static_cast<char32_t>(c));
-        drawGlyph(target, g, pen, baseline, textColour);
-        pen += g.advance;
-    }
+    const std::int64_t baseline = top + face_->ascent;
+    for (const graphics::PlacedGlyph& placed : line.glyphs)
+        drawGlyph(target, placed.face->glyph(placed.index), left + placed.x, baseline + placed.down, textColour);
 }
 
 }  // namespace platform

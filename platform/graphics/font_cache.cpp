@@ -1,52 +1,25 @@
-// FreeType behind a lock: the library and the two Liberation Sans faces are
-// made on first use from the built-in font files. Glyphs are hinted for and
+// FreeType and HarfBuzz behind a lock: the library, the two Liberation Sans
+// faces made on first use from the built-in font files, and the faces of the
+// languages' own scripts as they are handed in. Glyphs are hinted for and
 // rendered to one bit per pixel, so text never has blended edge pixels.
 #include "platform/graphics/font_cache.h"
 
 #include <algorithm>
 #include <cmath>
 #include <map>
-#include <tuple>
+#include <utility>
 
 #include FT_SIZES_H
 #include FT_TRUETYPE_TABLES_H
+#include FT_TRUETYPE_TAGS_H
 
 #include "platform/graphics/embedded_fonts.h"
 
 namespace platform::graphics {
 namespace {
 
-struct FontLibrary {
-    std::mutex mutex;
-    FT_Library library = nullptr;
-    FT_Face faces[2] = {nullptr, nullptr};  // regular, bold
-    std::map<std::tuple<bool, bool, int>, std::unique_ptr<SizedFace>> sizes;
-
-    FontLibrary() {
-        if (FT_Init_FreeType(&library) != 0) {
-            library = nullptr;
-            return;
-        }
-        load(0, horalia_font_sans_regular, horalia_font_sans_regular_size);
-        load(1, horalia_font_sans_bold, horalia_font_sans_bold_size);
-    }
-
-    void load(int index, const unsigned char* data, std::size_t size) {
-        FT_Face face = nullptr;
-        if (FT_New_Memory_Face(library, data, static_cast<FT_Long>(size), 0, &face) == 0)
-            faces[index] = face;
-    }
-};
-
-// Made once and never destroyed, so that fonts used during static
-// destruction still find it.
-FontLibrary& fontLibrary() {
-    static FontLibrary* library = new FontLibrary;
-    return *library;
-}
-
-// The face's ascent and descent in font units as the platform measures the
-// cell: the OS/2 Windows metrics, or the horizontal header without them.
+// The face's cell in font units: the OS/2 Windows metrics, or the
+// horizontal header without them.
 void cellUnits(FT_Face face, long& ascent, long& descent) {
     const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
     if (os2 != nullptr && os2->usWinAscent + os2->usWinDescent > 0) {
@@ -58,31 +31,56 @@ void cellUnits(FT_Face face, long& ascent, long& descent) {
     }
 }
 
+struct FontLibrary {
+    std::mutex mutex;
+    FT_Library library = nullptr;
+    std::map<const std::uint8_t*, std::unique_ptr<Face>> faces;  // by the file's first byte
+    const Face* builtIn[2] = {nullptr, nullptr};                   // regular, bold
+    std::map<std::pair<const Face*, double>, std::unique_ptr<SizedFace>> sizes;
+
+    FontLibrary() {
+        if (FT_Init_FreeType(&library) != 0) {
+            library = nullptr;
+            return;
+        }
+        builtIn[0] = load({horalia_font_sans_regular, horalia_font_sans_regular_size}, true);
+        builtIn[1] = load({horalia_font_sans_bold, horalia_font_sans_bold_size}, true);
+    }
+
+    const Face* load(std::span<const std::uint8_t> file, bool handheldStandIn) {
+        auto& entry = faces[file.data()];
+        if (entry) return entry.get();
+        FT_Face ft = nullptr;
+        if (library == nullptr || file.empty() ||
+            FT_New_Memory_Face(library, file.data(), static_cast<FT_Long>(file.size()), 0, &ft) != 0)
+            return nullptr;
+        entry = std::make_unique<Face>();
+        entry->ft = ft;
+        hb_blob_t* blob = hb_blob_create(reinterpret_cast<const char*>(file.data()),
+                                         static_cast<unsigned>(file.size()), HB_MEMORY_MODE_READONLY, nullptr,
+                                         nullptr);
+        entry->hb = hb_face_create(blob, 0);
+        hb_blob_destroy(blob);
+        entry->handheldStandIn = handheldStandIn;
+        FT_ULong length = 0;
+        entry->uninstructed = FT_Load_Sfnt_Table(ft, TTAG_fpgm, 0, nullptr, &length) != 0 &&
+                              FT_Load_Sfnt_Table(ft, TTAG_prep, 0, nullptr, &length) != 0;
+        cellUnits(ft, entry->unitsUp, entry->unitsDown);
+        return entry.get();
+    }
+};
+
+// Made once and never destroyed, so that fonts used during static
+// destruction still find it.
+FontLibrary& fontLibrary() {
+    static FontLibrary* library = new FontLibrary;
+    return *library;
+}
+
 }  // namespace
 
-SizedFace::SizedFace(FT_Face face, bool cellHeight, int pixels) : face_(face) {
-    if (face_ == nullptr) {
-        // Without FreeType text has no ink but keeps a plausible cell.
-        ascent_ = cellHeight ? pixels * 4 / 5 : pixels;
-        descent_ = cellHeight ? pixels - ascent_ : pixels / 5;
-        return;
-    }
-    long unitsUp = 0, unitsDown = 0;
-    cellUnits(face_, unitsUp, unitsDown);
-    const long unitsCell = std::max(unitsUp + unitsDown, 1L);
-    double em;
-    if (cellHeight) {
-        // The cell is exactly the height asked for; the ascent is its share, rounded.
-        em = static_cast<double>(pixels) * face_->units_per_EM / unitsCell;
-        ascent_ = static_cast<int>((2 * unitsUp * pixels + unitsCell) / (2 * unitsCell));
-        descent_ = pixels - ascent_;
-    } else {
-        em = pixels;
-        const long upem = std::max<long>(face_->units_per_EM, 1);
-        ascent_ = static_cast<int>((2 * unitsUp * pixels + upem) / (2 * upem));
-        descent_ = static_cast<int>((2 * unitsDown * pixels + upem) / (2 * upem));
-    }
-    if (FT_New_Size(face_, &size_) != 0) {
+SizedFace::SizedFace(const Face& face, double em) : face_(face) {
+    if (FT_New_Size(face_.ft, &size_) != 0) {
         size_ = nullptr;
         return;
     }
@@ -90,28 +88,37 @@ SizedFace::SizedFace(FT_Face face, bool cellHeight, int pixels) : face_(face) {
     FT_Size_RequestRec request{};
     request.type = FT_SIZE_REQUEST_TYPE_NOMINAL;
     request.height = static_cast<FT_Long>(std::lround(em * 64));
-    FT_Request_Size(face_, &request);
-    autoHinted_ = face_->size->metrics.y_ppem < SMALLEST_INSTRUCTED_SIZE;
-    if (!autoHinted_) {
-        request.width = static_cast<FT_Long>(std::lround(em * 64 * INSTRUCTED_WIDTH));
-        FT_Request_Size(face_, &request);
+    FT_Request_Size(face_.ft, &request);
+    autoHinted_ = face_.uninstructed;
+    if (face_.handheldStandIn) {
+        autoHinted_ = face_.ft->size->metrics.y_ppem < SMALLEST_INSTRUCTED_SIZE;
+        if (!autoHinted_) {
+            request.width = static_cast<FT_Long>(std::lround(em * 64 * INSTRUCTED_WIDTH));
+            FT_Request_Size(face_.ft, &request);
+        }
     }
+    // The shaper measures in the same 1/64 pixels as the request.
+    shaper_ = hb_font_create(face_.hb);
+    hb_font_set_scale(shaper_, static_cast<int>(request.width ? request.width : request.height),
+                      static_cast<int>(request.height));
 }
 
 SizedFace::~SizedFace() {
+    if (shaper_ != nullptr) hb_font_destroy(shaper_);
     if (size_ != nullptr) FT_Done_Size(size_);
 }
 
-const Glyph& SizedFace::glyph(char32_t character) {
-    auto found = glyphs_.find(character);
+bool SizedFace::covers(char32_t character) const { return FT_Get_Char_Index(face_.ft, character) != 0; }
+
+const Glyph& SizedFace::glyph(unsigned index) {
+    auto found = glyphs_.find(index);
     if (found != glyphs_.end()) return found->second;
-    Glyph& g = glyphs_[character];
+    Glyph& g = glyphs_[index];
     if (size_ == nullptr) return g;
     FT_Activate_Size(size_);
-    const FT_UInt index = FT_Get_Char_Index(face_, character);
     const FT_Int32 hinting = autoHinted_ ? FT_LOAD_FORCE_AUTOHINT : 0;
-    if (FT_Load_Glyph(face_, index, FT_LOAD_TARGET_MONO | hinting) != 0) return g;
-    FT_GlyphSlot slot = face_->glyph;
+    if (FT_Load_Glyph(face_.ft, index, FT_LOAD_TARGET_MONO | hinting) != 0) return g;
+    FT_GlyphSlot slot = face_.ft->glyph;
     // The automatic hinter widens letters; those lines keep the design widths.
     g.advance = autoHinted_ ? static_cast<int>((slot->linearHoriAdvance + 0x8000) >> 16)
                             : static_cast<int>((slot->advance.x + 32) >> 6);
@@ -135,11 +142,17 @@ const Glyph& SizedFace::glyph(char32_t character) {
     return g;
 }
 
-SizedFace& sizedFace(bool bold, bool cellHeight, int pixels) {  // with fontLock() held
-    FontLibrary& library = fontLibrary();
-    auto& entry = library.sizes[{bold, cellHeight, pixels}];
-    if (!entry)
-        entry = std::make_unique<SizedFace>(library.faces[bold ? 1 : 0], cellHeight, pixels);
+const Face* builtInFace(bool bold) {  // with fontLock() held
+    return fontLibrary().builtIn[bold ? 1 : 0];
+}
+
+const Face* faceOf(std::span<const std::uint8_t> file) {  // with fontLock() held
+    return fontLibrary().load(file, false);
+}
+
+SizedFace& sizedFace(const Face& face, double em) {  // with fontLock() held
+    auto& entry = fontLibrary().sizes[{&face, em}];
+    if (!entry) entry = std::make_unique<SizedFace>(face, em);
     return *entry;
 }
 

@@ -16,6 +16,7 @@
 #include "platform/sdl/audio_sdl.h"
 #include "platform/sdl/host_sdl.h"
 #include "platform/sdl/input_wait_sdl.h"
+#include "platform/sdl/keys_sdl.h"
 
 namespace platform::host {
 namespace {
@@ -74,28 +75,6 @@ void render() {
     SDL_RenderPresent(d.renderer);
 }
 
-// The keys the game knows, as Windows names them; the keypad's digits and
-// Enter are the main keys' (digits only while Num Lock gives them).
-int virtualKeyOf(SDL_Keycode key) {
-    if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
-    if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
-    if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return '1' + (key - SDLK_KP_1);
-    switch (key) {
-    case SDLK_KP_0: return '0';
-    case SDLK_LCTRL: case SDLK_RCTRL: return VK_CONTROL;
-    case SDLK_LSHIFT: case SDLK_RSHIFT: return VK_SHIFT;
-    case SDLK_TAB: return VK_TAB;
-    case SDLK_RETURN: case SDLK_KP_ENTER: return VK_RETURN;
-    case SDLK_SPACE: return VK_SPACE;
-    case SDLK_ESCAPE: return VK_ESCAPE;
-    case SDLK_LEFT: return VK_LEFT;
-    case SDLK_UP: return VK_UP;
-    case SDLK_RIGHT: return VK_RIGHT;
-    case SDLK_DOWN: return VK_DOWN;
-    default: return 0;
-    }
-}
-
 void handle(const SDL_Event& event) {
     auto& d = desktop();
     int x = 0, y = 0;
@@ -126,7 +105,7 @@ void handle(const SDL_Event& event) {
         break;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
-        if (int vk = virtualKeyOf(event.key.keysym.sym); vk != 0 && !event.key.repeat)
+        if (int vk = sdl::virtualKeyOf(event.key.keysym); vk != 0 && !event.key.repeat)
             core::key(vk, event.type == SDL_KEYDOWN);
         break;
     default:

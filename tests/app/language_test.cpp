@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <map>
 #include <set>
 #include <span>
@@ -31,8 +32,12 @@ namespace {
 constexpr const char* LOCALE_VARIABLES[] = {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"};
 constexpr Rect TITLE_CAPTION{0, 248, 240, 276};
 constexpr Rect GAME_CAPTION{0, 297, 84, 320};
-constexpr platform::Point PROMPT_AT{10, 270};
+constexpr platform::Point PROMPT_AT{10, 270};  // or ending 10 px from the right edge, right to left
 constexpr platform::Colour PROMPT_INK = platform::rgb(56, 57, 1);
+// The score's words stay inside its plate, between the menu button and the exit icon.
+constexpr Rect SCORE_PLATE{66, 0, 194, 30};
+constexpr Rect SCORE_BAND{41, 0, 215, 30};
+constexpr platform::Colour SCORE_INK = platform::rgb(128, 0, 0);
 
 // The environment holds exactly these locale variables while the object lives;
 // afterwards only LC_ALL=C, as every other test has it.
@@ -120,16 +125,18 @@ protected:
     }
 
     // Whether the prompt line shows exactly this text: the prompt's ink where the
-    // text's glyphs are, and nowhere else on the line.
+    // text's glyphs are, and nowhere else on the line. A line that reads from
+    // right to left ends as far from the right edge as others start from the left.
     bool promptReads(const std::wstring& text) {
         const platform::Font font(Text::defaultFont());
         const platform::Size extent = font.extent(text);
         platform::Picture expected(extent.width, extent.height);
         font.drawCentred(expected, {0, 0, extent.width, extent.height}, text, platform::BLACK, platform::WHITE);
+        const int left = platform::readsRightToLeft(text) ? 240 - PROMPT_AT.x - extent.width : PROMPT_AT.x;
         for (int y = 0; y < extent.height; ++y)
-            for (int x = PROMPT_AT.x; x < 240; ++x) {
-                const int ex = x - PROMPT_AT.x;
-                const bool glyph = ex < extent.width && expected.pixel(ex, y) == platform::BLACK;
+            for (int x = 0; x < 240; ++x) {
+                const int ex = x - left;
+                const bool glyph = ex >= 0 && ex < extent.width && expected.pixel(ex, y) == platform::BLACK;
                 if ((display().pixel(x, PROMPT_AT.y + y) == PROMPT_INK) != glyph) return false;
             }
         return true;
@@ -139,15 +146,30 @@ protected:
 };
 
 // Started under each language's locale, the title's invitation, the game's
-// level caption and the first question are that language's.
+// level caption and the first question are that language's; the score at its
+// highest stays on its plate.
 TEST_F(Languages, EachLocalePlaysInItsLanguage) {
     for (const auto& l : HORALIA_LANGUAGES) {
         SCOPED_TRACE(l.name);
         Locale locale(std::map<std::string, std::string>{{"LANG", l.locale}});
+        std::ofstream(registry.folder / "registry.reg")
+            << "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Quillmoor\\Horalia]\n"
+               "\"score\"=\"999999\"\n";
         ASSERT_TRUE(launch());
         EXPECT_TRUE(shows(IDB_TITLE_CAPTION, TITLE_CAPTION, l));
         tap(TITLE);
         EXPECT_TRUE(shows(IDB_GAME_CAPTION, GAME_CAPTION, l));
+        int caption = 0, number = 0, outside = 0;
+        for (int y = SCORE_BAND.top; y < SCORE_BAND.bottom; ++y)
+            for (int x = SCORE_BAND.left; x < SCORE_BAND.right; ++x) {
+                const platform::Colour c = display().pixel(x, y);
+                if (c != platform::BLACK && c != SCORE_INK) continue;
+                (c == platform::BLACK ? caption : number) += 1;
+                outside += x < SCORE_PLATE.left || x >= SCORE_PLATE.right;
+            }
+        EXPECT_GT(caption, 0);
+        EXPECT_GT(number, 0);
+        EXPECT_EQ(outside, 0) << "the score leaves its plate";
         // The first question asks for a whole hour.
         int matches = 0;
         for (int hour = 1; hour <= 12; ++hour) matches += promptReads(promptText(l, IDS_SET_TIME, hour, 0));
@@ -188,6 +210,11 @@ INSTANTIATE_TEST_SUITE_P(
         LocaleCase{"messages_before_lang", {{"LC_MESSAGES", "pl_PL.UTF-8"}, {"LANG", "it_IT"}}, "pl"},
         LocaleCase{"language_list_first", {{"LANGUAGE", "xx:fr:de"}, {"LANG", "de_DE.UTF-8"}}, "fr"},
         LocaleCase{"language_list_ignored_under_C", {{"LANGUAGE", "fr"}, {"LANG", "C"}}, "en"},
+        LocaleCase{"chinese_of_singapore", {{"LANG", "zh_SG.UTF-8"}}, "zh_Hans"},
+        LocaleCase{"chinese_by_its_script", {{"LANGUAGE", "zh_Hans:en"}, {"LANG", "en_US.UTF-8"}}, "zh_Hans"},
+        LocaleCase{"japanese", {{"LC_MESSAGES", "ja_JP.UTF-8"}, {"LANG", "en_US.UTF-8"}}, "ja"},
+        LocaleCase{"arabic_of_morocco", {{"LANG", "ar_MA.UTF-8"}}, "ar"},
+        LocaleCase{"hindi", {{"LC_ALL", "hi_IN"}}, "hi"},
         LocaleCase{"only_the_head_of_a_long_language_list",
                    {{"LANGUAGE", [] {
                          std::string list;
@@ -227,6 +254,20 @@ TEST(Wording, EachLanguageChoosesTheFormItsNumbersCallFor) {
         {"fr", IDS_SET_TIME_FROM_NOW, 2, 5, L"Avance l'horloge de 2 h 05"},
         {"fr", IDS_SET_TIME_IN_PAST, 1, 0, L"Recule l'horloge de 1 heure"},
         {"nl", IDS_SET_TIME_FROM_NOW, 1, 0, L"Zet de klok 1 uur vooruit"},
+        {"ru", IDS_SET_TIME_FROM_NOW, 1, 0, L"\u0412\u043f\u0435\u0440\u0451\u0434 \u043d\u0430 1 \u0447\u0430\u0441"},
+        {"ru", IDS_SET_TIME_FROM_NOW, 3, 0, L"\u0412\u043f\u0435\u0440\u0451\u0434 \u043d\u0430 3 \u0447\u0430\u0441\u0430"},
+        {"ru", IDS_SET_TIME_IN_PAST, 11, 0, L"\u041d\u0430\u0437\u0430\u0434 \u043d\u0430 11 \u0447\u0430\u0441\u043e\u0432"},
+        {"uk", IDS_SET_TIME_IN_PAST, 2, 0, L"\u041d\u0430\u0437\u0430\u0434 \u043d\u0430 2 \u0433\u043e\u0434\u0438\u043d\u0438"},
+        {"cs", IDS_SET_TIME_FROM_NOW, 4, 0, L"Dop\u0159edu o 4 hodiny"},
+        {"cs", IDS_SET_TIME_IN_PAST, 5, 0, L"Dozadu o 5 hodin"},
+        {"sv", IDS_SET_TIME_FROM_NOW, 1, 0, L"St\u00e4ll fram 1 timme"},
+        {"el", IDS_SET_TIME, 1, 30, L"\u0392\u03ac\u03bb\u03b5 \u03c4\u03bf \u03c1\u03bf\u03bb\u03cc\u03b9 \u03c3\u03c4\u03b7 1:30"},
+        {"tr", IDS_SET_TIME_IN_PAST, 0, 20, L"20 dakika geri al"},
+        {"ar", IDS_SET_TIME_FROM_NOW, 2, 0, L"\u0642\u062f\u0651\u0645 \u0627\u0644\u0633\u0627\u0639\u0629 \u0633\u0627\u0639\u062a\u064a\u0646"},
+        {"ar", IDS_SET_TIME_FROM_NOW, 0, 10, L"\u0642\u062f\u0651\u0645 \u0627\u0644\u0633\u0627\u0639\u0629 10 \u062f\u0642\u0627\u0626\u0642"},
+        {"ar", IDS_SET_TIME_IN_PAST, 12, 0, L"\u0623\u0631\u062c\u0639 \u0627\u0644\u0633\u0627\u0639\u0629 12 \u0633\u0627\u0639\u0629"},
+        {"hi", IDS_SET_TIME_FROM_NOW, 1, 5, L"1 \u0918\u0902\u091f\u093e 5 \u092e\u093f\u0928\u091f \u0906\u0917\u0947 \u0915\u0930\u094b"},
+        {"zh_Hans", IDS_SET_TIME_IN_PAST, 0, 5, L"\u628a\u949f\u62e8\u61625\u5206\u949f"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.language << " " << c.id << " " << c.hours << ":" << c.minutes);
@@ -235,20 +276,22 @@ TEST(Wording, EachLanguageChoosesTheFormItsNumbersCallFor) {
 }
 
 // Every text the game draws, in every language, inside its place with the
-// real font: every question in every form its numbers give, at every
+// real faces: every question in every form its numbers give, at every
 // number, within the 10-pixel margins, whole and telling each question
 // from every other, and every form of the language's table in use; "Hour"
-// and "Minute" clear of each other and of the minute buttons, "Score" leaving
-// the number room on its plate, the title's lines inside the screen.
+// and "Minute" clear of each other and of the buttons, "Score" leaving the
+// highest number room on its plate, the title's lines inside the screen.
 TEST(TextFit, EveryStringOfEveryLanguageFitsItsPlace) {
-    const platform::Font normal(Text::defaultFont());
     platform::FontDescription bold16 = Text::defaultFont();
-    bold16.height = 16;  // the score's font
-    const platform::Font score(bold16), line(bold16);  // the title's lines are 16 high too
+    bold16.height = 16;  // the score's font; the title's lines are 16 high too
     auto width = [](const platform::Font& font, const std::wstring& text) { return font.extent(text).width; };
 
     for (const auto& l : HORALIA_LANGUAGES) {
         SCOPED_TRACE(l.name);
+        // Measured with the faces the program draws the language with.
+        Locale locale(std::map<std::string, std::string>{{"LANG", l.locale}});
+        platform::core::useFacesOfTheLanguage();
+        const platform::Font normal(Text::defaultFont()), score(bold16), line(bold16);
         int widest = 0;
         std::set<std::uint32_t> formsUsed;
         for (const PromptNumbers& prompt : PROMPTS) {
@@ -276,15 +319,72 @@ TEST(TextFit, EveryStringOfEveryLanguageFitsItsPlace) {
         RecordProperty(std::string("widest_prompt_") + l.name, widest);
         std::printf("%-6s widest prompt %d px\n", l.name, widest);
 
-        EXPECT_LE(55 + width(normal, storedString(IDS_HOUR, l)), 135 - 2) << "Hour runs into Minute";
-        EXPECT_LE(135 + width(normal, storedString(IDS_MINUTE, l)), 190 - 2) << "Minute runs into its buttons";
-        EXPECT_LE(90 + width(score, storedString(IDS_SCORE, l)) + 3 + width(score, L"999"), 176 - 2)
-            << "Score leaves no room for the number on its plate";
+        // "Minute" ends 2 px before its buttons when it is longer than the 53 px from 135.
+        const int minuteAt = std::min(135, 190 - 2 - width(normal, storedString(IDS_MINUTE, l)));
+        EXPECT_LE(55 + width(normal, storedString(IDS_HOUR, l)), minuteAt - 2) << "Hour runs into Minute";
+        EXPECT_GE(minuteAt, 50 + 2) << "Minute runs into the hour buttons";
+        EXPECT_LE(width(score, storedString(IDS_SCORE, l)) + 3 + width(score, L"999999"),
+                  SCORE_PLATE.right - SCORE_PLATE.left)
+            << "Score leaves no room on its plate for the highest number";
         const std::wstring notice = storedString(IDS_NOTICE, l);
         EXPECT_LE(notice.size(), 19u) << "the title's lines keep 19 characters";
         // The version from the left margin, the notice to the right one, apart.
         EXPECT_LE(5 + width(line, storedString(IDS_VERSION, l)) + 10, 240 - 5 - width(line, notice));
     }
+    platform::core::useFacesOfTheLanguage();  // the test's own language again
+}
+
+// Arabic letters join and Devanagari vowel signs move and combine, so
+// neither line is its letters drawn one by one; an Arabic line runs right to left
+// with its numbers left to right: "<word> 12" shows 12 at its left end and
+// the word at its right end, as each looks alone.
+TEST(Shaping, LettersJoinAndReorderAndNumbersStayLeftToRight) {
+    auto drawn = [](const platform::Font& font, const std::wstring& text) {
+        const platform::Size extent = font.extent(text);
+        platform::Picture picture(extent.width, extent.height);
+        font.drawCentred(picture, {0, 0, extent.width, extent.height}, text, platform::BLACK, platform::WHITE);
+        return picture;
+    };
+    // The letters drawn one by one, side by side.
+    auto oneByOne = [](const platform::Font& font, const std::wstring& text) {
+        int width = 0;
+        for (wchar_t c : text) width += font.extent(std::wstring(1, c)).width;
+        platform::Picture picture(width, font.extent(text).height);
+        int x = 0;
+        for (wchar_t c : text) {
+            const int w = font.extent(std::wstring(1, c)).width;
+            font.drawCentred(picture, {x, 0, x + w, picture.height()}, std::wstring(1, c), platform::BLACK,
+                             platform::WHITE);
+            x += w;
+        }
+        return picture;
+    };
+    {
+        Locale locale(std::map<std::string, std::string>{{"LANG", "hi_IN.UTF-8"}});
+        platform::core::useFacesOfTheLanguage();
+        const platform::Font font(Text::defaultFont());
+        const std::wstring minute = L"\u092e\u093f\u0928\u091f";  // minat: its vowel sign i stands before ma
+        EXPECT_FALSE(gametest::samePixels(drawn(font, minute), oneByOne(font, minute)));
+    }
+    Locale locale(std::map<std::string, std::string>{{"LANG", "ar_EG.UTF-8"}});
+    platform::core::useFacesOfTheLanguage();
+    const platform::Font font(Text::defaultFont());
+    const std::wstring word = L"\u0633\u0627\u0639\u0629";  // saa'a, the hour
+    EXPECT_FALSE(gametest::samePixels(drawn(font, word), oneByOne(font, word)));
+    EXPECT_TRUE(platform::readsRightToLeft(word + L" 12"));
+    EXPECT_FALSE(platform::readsRightToLeft(L"12:30"));
+    EXPECT_FALSE(platform::readsRightToLeft(L"Set time to 7:30"));
+
+    const platform::Picture line = drawn(font, word + L" 12"), digits = drawn(font, L"12"), alone = drawn(font, word);
+    ASSERT_GT(line.width(), digits.width() + alone.width());
+    int different = 0;
+    for (int y = 0; y < line.height(); ++y) {
+        for (int x = 0; x < digits.width(); ++x) different += line.pixel(x, y) != digits.pixel(x, y);
+        for (int x = 0; x < alone.width(); ++x)
+            different += line.pixel(line.width() - alone.width() + x, y) != alone.pixel(x, y);
+    }
+    EXPECT_EQ(different, 0);
+    platform::core::useFacesOfTheLanguage();  // the test's own language again
 }
 
 }  // namespace

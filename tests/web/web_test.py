@@ -64,6 +64,8 @@ with open(os.path.join(ROOT, "resources", "translations.tsv"), encoding="utf-8")
     _rows = [line.rstrip("\n").split("\t") for line in table if line.strip()]
 WORDS = {language: {row[0]: (row + [""] * len(_rows[0]))[column] for row in _rows[1:]}
          for column, language in enumerate(_rows[0]) if column}
+# The languages written from right to left.
+RIGHT_TO_LEFT = {"ar"}
 # The kinds of question, each at the numbers that make it widest (two-digit
 # hours and minutes) and at those that change its words (1, a few, 0):
 # level, hours, minutes. Each changes the level, so that each is asked anew.
@@ -394,11 +396,14 @@ def case_touch(server, reference):
 
 
 def case_same_pixels_in_every_language(server, reference):
-    """In every language, one page load: the page speaks it (lang, its links,
-    the goodbye), and draws the headless host's title, game and level screens
-    and every kind of question at its widest numbers, pixel for pixel."""
+    """In every language, one page load: the page speaks it (lang, its
+    direction, its links, its manifest, the goodbye), downloads the resources
+    of that language and of no other, and draws the headless host's title,
+    game and level screens and every kind of question at its widest numbers,
+    pixel for pixel."""
     compared, wrong = 0, []
     for language, locale in LANGUAGES:
+        del server.requests[:]
         screens, seeds = reference.matrix(locale, QUESTIONS)
         tag = language.replace("_", "-")
         languages = "Object.defineProperty(Navigator.prototype, 'languages', {get: () => ['%s']});" % tag
@@ -413,6 +418,13 @@ def case_same_pixels_in_every_language(server, reference):
             assert browser.js("return document.documentElement.lang") == tag, language
             assert browser.js("return document.getElementById('save-progress').textContent") == \
                 words["page.save_progress"], language
+            assert browser.js("return document.documentElement.dir") == \
+                ("rtl" if language in RIGHT_TO_LEFT else "ltr"), language
+            manifest = browser.driver.execute_async_script(
+                "fetch(document.querySelector('link[rel=manifest]').href).then(r => r.json()).then(arguments[0]);")
+            assert (manifest["lang"], manifest["description"]) == (tag, words["package.summary"]), manifest
+            packs = sorted({path for path, _ in server.requests if path.startswith("/languages/")})
+            assert packs == ([] if language == "en" else ["/languages/%s.res" % language]), (language, packs)
             compared += compare("title")
             browser.tap(TITLE, quick=True)
             compared += compare("game")
@@ -563,7 +575,8 @@ def case_layout(server, reference):
             browser.wait_for(lambda: browser.js("const e = document.activeElement; return e.tagName + ' ' + "
                                                 "e.textContent;") == expected, "Tab to reach " + expected)
         manifest, script = browser.driver.execute_async_script(
-            "Promise.all([fetch('manifest.webmanifest').then(r => r.json()), fetch('horalia_page.js').then(r => r.text())])"
+            "Promise.all([fetch(document.querySelector('link[rel=manifest]').href).then(r => r.json()),"
+            " fetch('horalia_page.js').then(r => r.text())])"
             ".then(arguments[0]);")
         assert manifest["orientation"] == "any", manifest["orientation"]
         assert any(icon["purpose"] == "maskable" for icon in manifest["icons"]), manifest["icons"]

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """horalia.exe under Wine on a virtual X display, as a child uses it: the
 title, the game and the level screen equal the headless host's pictures pixel
-for pixel; a question is answered right with real mouse clicks and keys and
+for pixel, in every language the game speaks; a question is answered right with real mouse clicks and keys and
 the registry holds the points; a second copy brings the first to the front and
 ends with 0; the progress is exported while the game runs, the exit icon ends
 it with 0, and an edited export imports back.
@@ -36,10 +36,19 @@ KEY = r"HKCU\Software\Quillmoor\Horalia"
 
 
 class Wine:
-    """Wine's programs in the given prefix, on the given display."""
+    """Wine's programs in the given prefix, on the given display, in a locale."""
 
-    def __init__(self, prefix, display):
+    def __init__(self, prefix, display, locale=None):
+        self.prefix, self.display = prefix, display
         self.env = dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all", DISPLAY=display)
+        if locale:
+            for name in ("LANGUAGE", "LC_MESSAGES"):
+                self.env.pop(name, None)
+            self.env.update(LANG=locale, LC_ALL=locale)
+
+    def speaking(self, locale):
+        """The same Wine, its programs started in another locale (their UI language)."""
+        return Wine(self.prefix, self.display, locale)
 
     def start(self, *args):
         return subprocess.Popen(["wine", *args], env=self.env, stdout=subprocess.DEVNULL,
@@ -111,12 +120,17 @@ def ppm_pixels(data):
 class Reference:
     """The headless host's pictures at a local time, and the first question's answer."""
 
-    def __init__(self, tool, folder):
+    def __init__(self, tool, folder, locale=None):
         self.tool, self.folder = tool, folder
+        self.env = dict(os.environ)
+        if locale:
+            for name in ("LANGUAGE", "LC_ALL", "LC_MESSAGES"):
+                self.env.pop(name, None)
+            self.env["LANG"] = locale
 
     def screen(self, name, when):
         path = os.path.join(self.folder, "%s-%d.ppm" % (name, when))
-        subprocess.run([self.tool, name, *stamp(when), path], check=True)
+        subprocess.run([self.tool, name, *stamp(when), path], check=True, env=self.env)
         with open(path, "rb") as ppm:
             return ppm_pixels(ppm.read())
 
@@ -207,6 +221,35 @@ def check(args, wine, folder):
     print("ok: the exit icon ended it with 0; the exported progress, edited, imported back")
 
 
+def check_languages(args, wine, folder):
+    """In every language the game speaks, started in its locale: the title,
+    the game and the level screen equal the headless host's in that locale."""
+    with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources", "languages.h"),
+              encoding="ascii") as header:
+        languages = re.findall(r'\{"(\w+)", "([\w.-]+)"', header.read())
+    wrong = []
+    wine.run("reg", "delete", KEY, "/f", check=False)  # no progress, as the references have none
+    for language, locale in languages:
+        reference = Reference(args.reference, folder, locale)
+        game = Game(wine.speaking(locale), args.exe, args.probe)
+        seconds = range(int(game.started), int(game.shown) + 1)
+        time.sleep(0.5)
+        if differences(game.pixels(), reference.screen("title", seconds[0])):
+            wrong.append(language + " title")
+        game.tap(TITLE)
+        shown = game.pixels()
+        seed = next((s for s in seconds if shown == reference.screen("game", s)), None)
+        if seed is None:
+            wrong.append(language + " game")
+        game.tap(MENU)
+        if seed is not None and game.pixels() != reference.screen("level", seed):
+            wrong.append(language + " level")
+        game.tap(EXIT)
+        game.wait()
+    assert not wrong, "screens that differ from the headless host's: %s" % wrong
+    print("ok: the title, game and level screens equal the headless host's in %d languages" % len(languages))
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--exe", required=True)
@@ -223,6 +266,7 @@ def main():
         time.sleep(1)
         with tempfile.TemporaryDirectory(prefix="horalia-wine.") as folder:
             check(args, wine, folder)
+            check_languages(args, wine, folder)
     except AssertionError as problem:
         print("FAIL: %s" % problem)
         return 1

@@ -10,7 +10,7 @@ import math
 import numpy as np
 from PIL import Image, ImageDraw, ImageFilter
 
-from common import ENGLISH, bitmap_name, font, quantise, save_bmp, translations
+from common import ENGLISH, bitmap_name, check_drawable, faces_of, font, place_text, quantise, save_bmp, translations
 
 K = 4                      # supersampling factor
 W, H = 240, 320
@@ -95,17 +95,19 @@ def meadow(img, clouds, back_crest, front_crest, tufts, flowers, centre=lambda p
     return d
 
 
-def text(d, xy, s, size, fill, anchor="la", stroke=0, stroke_fill=None, box=None):
-    """Draws s; box (left, right) in screen px is where it must fit."""
+def text(d, xy, s, size, fill, anchor="la", stroke=0, stroke_fill=None, box=None, faces=()):
+    """Draws s in the language's face; box (left, right) in screen px is where it must fit."""
+    check_drawable(s, faces)
     if box is not None:
-        width = font(size * K).getlength(s) / K + 2 * stroke
+        width = font(size * K, faces=faces).getlength(s) / K + 2 * stroke
         x = xy[0] - {"l": 0, "m": width / 2, "r": width}[anchor[0]]
         if x < box[0] or x + width > box[1]:
             raise SystemExit("caption %r (%.1f px wide) leaves its box %r" % (s, width, box))
     kw = {}
     if stroke:
         kw = dict(stroke_width=int(round(stroke * K)), stroke_fill=stroke_fill)
-    d.text(P(*xy), s, font=font(size * K), fill=fill, anchor=anchor, **kw)
+    at, anchor = place_text(d, P(*xy), s, size * K, anchor, faces)
+    d.text(at, s, font=font(size * K, faces=faces), fill=fill, anchor=anchor, **kw)
 
 
 def dial(img, cx, cy, r_out, rim, rim_edge, face=(255, 253, 242), numeral_r=None,
@@ -165,6 +167,8 @@ def save_strip(name, picture, box):
 # Where the words lie in the game and title pictures (left, top, right, bottom);
 # the screens place the caption pictures at these corners.
 GAME_CAPTION = (0, 297, 84, 320)
+# The score plate's left and right (the game screen keeps its words 2 px inside).
+SCORE_PLATE = (64, 196)
 TITLE_CAPTION = (0, 248, 240, 276)
 
 
@@ -175,6 +179,7 @@ HILL_BACK, HILL_FRONT, GRASS_DARK = (150, 214, 110), (112, 194, 84), (70, 150, 5
 
 
 def game_background(words):
+    faces = faces_of(words)
     img = vgrad(SKY_TOP, SKY_LOW, 0, 215)
     d = ImageDraw.Draw(img)
     # the sun in the top-left corner, behind the menu button
@@ -191,12 +196,13 @@ def game_background(words):
                [(18, 240, 2.2), (70, 252, 1.8), (176, 246, 2.0), (226, 254, 1.8)],
                ((30, 252, 3.2, (255, 255, 255)), (60, 243, 2.6, (255, 120, 160)),
                 (174, 256, 2.8, (180, 140, 255)), (212, 242, 3.0, (255, 255, 255))))
-    # score plate, top centre
+    # score plate, top centre: wide enough for every language's word beside the highest score
     def plate(dd, ox=0, oy=0):
-        dd.rounded_rectangle((P(84) + ox, P(2) + oy, P(176) + ox, P(25) + oy), radius=P(11), fill=255)
+        dd.rounded_rectangle((P(SCORE_PLATE[0]) + ox, P(2) + oy, P(SCORE_PLATE[1]) + ox, P(25) + oy), radius=P(11),
+                             fill=255)
     soft_shadow(img, plate, 0, 1.2, 60, 1.2)
     paste_shape(img, (255, 255, 255), plate)
-    d.rounded_rectangle(P(84, 2, 176, 25), radius=P(11), outline=(120, 170, 220), width=P(1))
+    d.rounded_rectangle(P(SCORE_PLATE[0], 2, SCORE_PLATE[1], 25), radius=P(11), outline=(120, 170, 220), width=P(1))
     # the prompt banner
     def banner(dd, ox=0, oy=0):
         dd.rounded_rectangle((P(4) + ox, P(265) + oy, P(236) + ox, P(292) + oy), radius=P(9), fill=255)
@@ -207,7 +213,7 @@ def game_background(words):
     d.rectangle(P(0, 296, 240, 320), fill=GRASS_DARK)
     d.line(P(0, 296, 240, 296), fill=(56, 128, 46), width=P(1))
     text(d, (10, 312), words["game.level"], 13, (255, 255, 255), anchor="ls",
-         stroke=1.2, stroke_fill=(40, 100, 36), box=(GAME_CAPTION[0] + 2, GAME_CAPTION[2] - 2))
+         stroke=1.2, stroke_fill=(40, 100, 36), box=(GAME_CAPTION[0] + 2, GAME_CAPTION[2] - 2), faces=faces)
     for i in range(10):
         x = 220 - 15 * i + 7.5
         d.ellipse(P(x - 4.5, 307.5 - 4.5, x + 4.5, 307.5 + 4.5), fill=(92, 166, 76))
@@ -220,6 +226,7 @@ def game_background(words):
 # --------------------------------------------------------------- level screen
 
 def level_background(words):
+    faces = faces_of(words)
     img = vgrad((132, 202, 246), (226, 244, 255), 0, 260)
     d = ImageDraw.Draw(img)
     cloud(img, 26, 18, 8)
@@ -233,7 +240,7 @@ def level_background(words):
     grass_tufts(d, [(84, 300, 2.0), (156, 312, 2.0)], (86, 170, 64))
     # the exit icon sits at the top right, 4 px in from the edge
     text(d, (120, 6), words["level.title"], 22, (255, 255, 255), anchor="ma", stroke=2,
-         stroke_fill=(34, 92, 170), box=(36, 212))
+         stroke_fill=(34, 92, 170), box=(36, 212), faces=faces)
 
     def panel(box, radius=10):
         def shape(dd, ox=0, oy=0):
@@ -254,15 +261,15 @@ def level_background(words):
         d.rectangle(((x + 1) * K, (y + 1) * K, (x + 9) * K - 1, (y + 9) * K - 1), fill=(255, 255, 255))
 
     box(30, 40)
-    text(d, (46, 49.5), words["level.automatic"], 13, ink, anchor="ls", box=(46, 224))
+    text(d, (46, 49.5), words["level.automatic"], 13, ink, anchor="ls", box=(46, 224), faces=faces)
     d.line(P(24, 60, 216, 60), fill=(200, 214, 232), width=P(1))
-    text(d, (30, 74.5), words["level.choose"], 12, soft, anchor="ls", box=(30, 224))
+    text(d, (30, 74.5), words["level.choose"], 12, soft, anchor="ls", box=(30, 224), faces=faces)
     for i in range(10):
         x, y = (i % 5 + 1) * 30, (i // 5 + 4) * 20
         box(x, y)
         text(d, (x + 13, y + 9.5), str(i + 1), 12, ink, anchor="ls")
     # percentage table
-    text(d, (120, 134), words["level.right_first_time"], 13, ink, anchor="ms", box=(16, 224))
+    text(d, (120, 134), words["level.right_first_time"], 13, ink, anchor="ms", box=(16, 224), faces=faces)
     for r in range(4):
         y = 138 + r * 20
         if r % 2 == 0:
@@ -277,6 +284,7 @@ def level_background(words):
 # --------------------------------------------------------------- title screen
 
 def title_background(words):
+    faces = faces_of(words)
     img = vgrad((110, 190, 244), (214, 240, 255), 0, 250)
     d = ImageDraw.Draw(img)
     # sun with rays
@@ -336,7 +344,7 @@ def title_background(words):
                     cx + ln * math.sin(a) + wd / 2, cy - ln * math.cos(a) + wd / 2), fill=col)
     d.ellipse(P(cx - 6, cy - 6, cx + 6, cy + 6), fill=(255, 181, 132), outline=(150, 28, 20), width=P(1.5))
     text(d, (120, 254), words["title.tap_to_play"], 17, (255, 255, 255), anchor="ma", stroke=1.8,
-         stroke_fill=(40, 120, 40), box=(TITLE_CAPTION[0] + 4, TITLE_CAPTION[2] - 4))
+         stroke_fill=(40, 120, 40), box=(TITLE_CAPTION[0] + 4, TITLE_CAPTION[2] - 4), faces=faces)
     # dark foot for the version and notice lines
     d.rectangle(P(0, 292, 240, 320), fill=(28, 40, 92))
     d.rectangle(P(0, 292, 240, 294), fill=(246, 190, 0))

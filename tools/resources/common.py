@@ -5,6 +5,7 @@
 
 import os
 import struct
+import sys
 
 import numpy as np
 from PIL import Image, ImageDraw, ImageFont
@@ -16,6 +17,8 @@ FONT_BOLD = "/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf"
 FONT_NARROW_BOLD = "/usr/share/fonts/truetype/liberation/LiberationSansNarrow-Bold.ttf"
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+sys.path.insert(0, os.path.join(ROOT, "tools", "fonts"))
+from faces import FACES, faces_of, language_faces, read_table  # noqa: E402  (the faces and the table, shared with the build)
 BITMAPS = os.path.join(ROOT, "resources", "bitmaps")
 SOUNDS = os.path.join(ROOT, "resources", "sounds")
 ICONS = os.path.join(ROOT, "resources", "icon")
@@ -28,16 +31,7 @@ ENGLISH = "en"
 def translations():
     """The translation table: ({language: {key: text}}, languages in column order).
     Empty cells at the end of a row may be left out."""
-    with open(TRANSLATIONS, encoding="utf-8") as f:
-        rows = [line.rstrip("\n").split("\t") for line in f if line.strip()]
-    languages = rows[0][1:]
-    table = {lang: {} for lang in languages}
-    for row in rows[1:]:
-        assert len(row) <= len(languages) + 1, "row %r has %d cells" % (row[0], len(row))
-        row += [""] * (len(languages) + 1 - len(row))
-        for lang, text in zip(languages, row[1:]):
-            table[lang][row[0]] = text
-    return table, languages
+    return read_table(TRANSLATIONS)
 
 
 def bitmap_name(lang, name):
@@ -45,8 +39,41 @@ def bitmap_name(lang, name):
     return name if lang == ENGLISH else os.path.join(lang, name)
 
 
-def font(size, narrow=False):
+def font(size, narrow=False, faces=()):
+    """Liberation Sans Bold (or its narrow cut), or the first of a language's
+    own faces (tools/fonts/faces.py), which lays out its script's joined
+    letters and conjuncts itself (libraqm: HarfBuzz and FriBidi)."""
+    if faces:
+        path, index, _, _ = FACES[faces[0]]
+        return ImageFont.truetype(path, size, index=index, layout_engine=ImageFont.Layout.RAQM)
     return ImageFont.truetype(FONT_NARROW_BOLD if narrow else FONT_BOLD, size)
+
+
+def place_text(draw, xy, text, size, anchor, faces=()):
+    """Where and how to anchor text in a language's own face so that its
+    letters stand where Liberation Sans's capitals would: their ink centred
+    on the same height. (Those faces' ascents hold tall marks, so their
+    "top" or "middle" would set the letters lower.) Returns (xy, anchor)."""
+    if not faces:
+        return xy, anchor
+    top, bottom = draw.textbbox(xy, "H", font=font(size), anchor=anchor)[1::2]
+    centre = (top + bottom) / 2
+    top, bottom = draw.textbbox((0, 0), text, font=font(size, faces=faces), anchor=anchor[0] + "s")[1::2]
+    return (xy[0], centre - (top + bottom) / 2), anchor[0] + "s"
+
+
+_characters = {}
+
+
+def check_drawable(text, faces=()):
+    """Stops the run when the face that draws text lacks one of its characters."""
+    from fontTools.ttLib import TTFont
+    path, index, _, _ = FACES[faces[0] if faces else "sans"]
+    if (path, index) not in _characters:
+        _characters[(path, index)] = set(TTFont(path, fontNumber=index, lazy=True).getBestCmap())
+    missing = [c for c in text if ord(c) not in _characters[(path, index)]]
+    if missing:
+        raise SystemExit("%s has no %s for %r" % (os.path.basename(path), missing, text))
 
 
 # ---------------------------------------------------------------- BMP writer

@@ -7,7 +7,8 @@ import math
 import numpy as np
 from PIL import Image, ImageDraw
 
-from common import ENGLISH, KEY, bitmap_name, font, reduce_rgba, quantise, save_bmp, strip, translations
+from common import (ENGLISH, KEY, bitmap_name, check_drawable, font, language_faces, place_text, reduce_rgba, quantise, save_bmp,
+                    strip, translations)
 
 S = 8  # supersampling factor
 
@@ -83,17 +84,17 @@ def button_body(w, h, base, outline, pressed, radius=7, ellipse=False):
     return big
 
 
-def text_on(big, text, size, centre, fill=(255, 255, 255), stroke=None, shadow=True, narrow=False):
+def text_on(big, text, size, centre, fill=(255, 255, 255), stroke=None, shadow=True, narrow=False, faces=()):
     d = ImageDraw.Draw(big)
-    f = font(size * S, narrow)
-    cx, cy = centre
+    f = font(size * S, narrow, faces)
+    (cx, cy), anchor = place_text(d, centre, text, size * S, "mm", faces)
     if shadow:
-        d.text((cx + S, cy + S), text, font=f, anchor="mm", fill=(0, 0, 0, 90))
+        d.text((cx + S, cy + S), text, font=f, anchor=anchor, fill=(0, 0, 0, 90))
     if stroke:
-        d.text((cx, cy), text, font=f, anchor="mm", fill=fill,
+        d.text((cx, cy), text, font=f, anchor=anchor, fill=fill,
                stroke_width=int(1.2 * S), stroke_fill=stroke)
     else:
-        d.text((cx, cy), text, font=f, anchor="mm", fill=fill)
+        d.text((cx, cy), text, font=f, anchor=anchor, fill=fill)
 
 
 def face(w, h, base, outline, content, pressed, radius=7, ellipse=False):
@@ -187,18 +188,19 @@ def menu_face(pressed):
     return face(w, h, BLUE, BLUE_EDGE, content, pressed, radius=15, ellipse=True)
 
 
-def label_face(text, base, edge, pressed, size=16):
+def label_face(text, base, edge, pressed, size=16, faces=()):
     """A worded button face; a word too wide for it at its size is set in the
     narrow cut of the same letters, never smaller."""
     w, h = 60, 30
+    check_drawable(text, faces)
     def width(narrow):
-        return font(size * S, narrow).getlength(text) / S + 2 * 1.2
-    narrow = width(False) > w - 6  # 3 px clear of each side of the face
+        return font(size * S, narrow, faces).getlength(text) / S + 2 * 1.2
+    narrow = width(False) > w - 6 and not faces  # 3 px clear of each side of the face
     if width(narrow) > w - 6:
         raise SystemExit("button word %r (%.1f px wide) does not fit its %d px face" % (text, width(narrow), w))
 
     def content(layer, off):
-        text_on(layer, text, size, (30 * S, 15 * S + off), stroke=edge, narrow=narrow)
+        text_on(layer, text, size, (30 * S, 15 * S + off), stroke=edge, narrow=narrow, faces=faces)
     return face(w, h, base, edge, content, pressed, radius=10)
 
 
@@ -261,8 +263,9 @@ def build():
             word = table[lang][key]
             if lang != ENGLISH and word == table[ENGLISH][key]:
                 continue
-            pics[bitmap_name(lang, name)] = (strip(label_face(word, *colours, False, size),
-                                                   label_face(word, *colours, True, size)), 4)
+            faces = language_faces(table, lang)
+            pics[bitmap_name(lang, name)] = (strip(label_face(word, *colours, False, size, faces),
+                                                   label_face(word, *colours, True, size, faces)), 4)
     pics["level_marker.bmp"] = (level_marker(), 4)
     pics["tick.bmp"] = (tick(), 4)
     pics["exit_icon.bmp"] = (exit_icon(), 4)

@@ -3,7 +3,8 @@
 # (under each language's LANGUAGE statement its string table, its string
 # variants and its worded pictures), resources/languages.h (the languages,
 # for the code and tests), the web page's own words (rows page.*, into
-# platform/web/page/words.js) and the desktop entry's and software centre's
+# platform/web/page/words/<language>.js, with the list of languages in
+# words.js, and its manifest in each language, platform/web/page/manifests/) and the desktop entry's and software centre's
 # (rows package.*, into packaging/words.cmake). The pictures themselves are
 # painted from the same table by backgrounds.py and small_pictures.py.
 #
@@ -17,9 +18,11 @@
 import json
 import os
 import re
+import unicodedata
 from xml.sax.saxutils import escape
 
 from common import BITMAPS, ENGLISH, ROOT, bitmap_name, translations
+from faces import language_faces
 
 # Each language's Windows language ids, as the resource script names them
 # (primary, sublanguage), and a locale that picks it. A language spoken alike
@@ -33,6 +36,19 @@ LANGUAGE_IDS = {
     "pt_BR": (("LANG_PORTUGUESE", 0x16), ("SUBLANG_PORTUGUESE_BRAZILIAN", 0x01), "pt_BR.UTF-8"),
     "nl": (("LANG_DUTCH", 0x13), ("SUBLANG_NEUTRAL", 0x00), "nl_NL.UTF-8"),
     "pl": (("LANG_POLISH", 0x15), ("SUBLANG_NEUTRAL", 0x00), "pl_PL.UTF-8"),
+    "ru": (("LANG_RUSSIAN", 0x19), ("SUBLANG_NEUTRAL", 0x00), "ru_RU.UTF-8"),
+    "uk": (("LANG_UKRAINIAN", 0x22), ("SUBLANG_NEUTRAL", 0x00), "uk_UA.UTF-8"),
+    "tr": (("LANG_TURKISH", 0x1F), ("SUBLANG_NEUTRAL", 0x00), "tr_TR.UTF-8"),
+    "id": (("LANG_INDONESIAN", 0x21), ("SUBLANG_NEUTRAL", 0x00), "id_ID.UTF-8"),
+    "vi": (("LANG_VIETNAMESE", 0x2A), ("SUBLANG_NEUTRAL", 0x00), "vi_VN.UTF-8"),
+    "sv": (("LANG_SWEDISH", 0x1D), ("SUBLANG_NEUTRAL", 0x00), "sv_SE.UTF-8"),
+    "cs": (("LANG_CZECH", 0x05), ("SUBLANG_NEUTRAL", 0x00), "cs_CZ.UTF-8"),
+    "el": (("LANG_GREEK", 0x08), ("SUBLANG_NEUTRAL", 0x00), "el_GR.UTF-8"),
+    # Simplified Chinese, stored for China: zh_CN, zh_SG, zh_Hans and any other Chinese locale pick it.
+    "zh_Hans": (("LANG_CHINESE", 0x04), ("SUBLANG_CHINESE_SIMPLIFIED", 0x02), "zh_CN.UTF-8"),
+    "ja": (("LANG_JAPANESE", 0x11), ("SUBLANG_NEUTRAL", 0x00), "ja_JP.UTF-8"),
+    "ar": (("LANG_ARABIC", 0x01), ("SUBLANG_NEUTRAL", 0x00), "ar_EG.UTF-8"),
+    "hi": (("LANG_HINDI", 0x39), ("SUBLANG_NEUTRAL", 0x00), "hi_IN.UTF-8"),
 }
 # The pictures that carry words, by resource id; a language without its own
 # (its word is the English one) falls back to the English picture.
@@ -49,6 +65,15 @@ VARIANTS_RESOURCE = "1 VARIANTS"
 CATEGORIES = ("zero", "one", "two", "few", "many", "other")
 SELECTORS_PER_ROW = 2
 VARIANT_KEY = re.compile(r"^(IDS_\w+)\[([^\]]*)\]$")
+# The faces a language's text is drawn with before Liberation Sans: resources
+# of this type, numbered from 1, listed best first in the language's
+# FACES resource (16-bit numbers ending with 0).
+FACE_RESOURCE = "FACE"
+FACE_LIST_RESOURCE = "1 FACES"
+# The row that lists, per language, the strings a native speaker has not yet
+# reviewed: "*" for all of them, or their keys (a string's key stands for its
+# variants too).
+UNREVIEWED = "unreviewed"
 
 
 def selector_word(selector):
@@ -87,7 +112,8 @@ def variants(table, languages):
 
 
 def rc_string(text):
-    """A wide resource-script string: ASCII as it is, every other character as \\x escape."""
+    """A wide resource-script string: ASCII as it is, every other character as
+    \\x escapes of its UTF-16 code units."""
     out = []
     for c in text:
         if c == '"':
@@ -97,8 +123,8 @@ def rc_string(text):
         elif 32 <= ord(c) < 127:
             out.append(c)
         else:
-            assert ord(c) <= 0x17F, "%r is outside Latin-1 and Latin Extended-A" % c
-            out.append("\\x%04x" % ord(c))
+            units = c.encode("utf-16-le")
+            out += ["\\x%04x" % int.from_bytes(units[i:i + 2], "little") for i in range(0, len(units), 2)]
     return 'L"%s"' % "".join(out)
 
 
@@ -137,7 +163,13 @@ def rc_text(table, languages):
             path = bitmap_name(lang, name)
             if os.path.exists(os.path.join(BITMAPS, path)):
                 lines.append('%s BITMAP "bitmaps/%s"' % (rid, path.replace(os.sep, "/")))
-        lines.append("")
+        # The language's own faces, best first, as the build cuts them
+        # (faces/<name>.ttf), and their list (every language has one, so that
+        # none takes another's faces).
+        faces = language_faces(table, lang)
+        lines += ['%d %s "%s.ttf"' % (number, FACE_RESOURCE, name) for number, name in enumerate(faces, 1)]
+        lines += ["// The faces above, best first, ending with 0.", FACE_LIST_RESOURCE, "BEGIN",
+                  "    " + ", ".join(str(number) for number in list(range(1, len(faces) + 1)) + [0]), "END", ""]
     # Whatever the script lists after this is English again.
     lines.append(language_statement(ENGLISH))
     return "\n".join(lines) + "\n"
@@ -157,10 +189,20 @@ def words_of(table, lang, prefix):
     return {key[len(prefix):]: text for key, text in table[lang].items() if key.startswith(prefix)}
 
 
-def page_words_js(table, languages):
-    """The page's words by language column, for horalia_page.js; ASCII, so
-    that no server's idea of the file's encoding can spoil them."""
-    words = {lang: words_of(table, lang, "page.") for lang in languages}
+def direction(table, lang):
+    """"rtl" for a language whose texts read from right to left (the first
+    strong character of its question decides, as it does in the program)."""
+    for c in table[lang]["IDS_SET_TIME"]:
+        kind = unicodedata.bidirectional(c)
+        if kind in ("L", "R", "AL"):
+            return "ltr" if kind == "L" else "rtl"
+    return "ltr"
+
+
+def page_words(table, languages):
+    """The page's words by language column, with the direction its text runs
+    in ("dir"), checked: none empty, every {name} that English fills in."""
+    words = {lang: dict(words_of(table, lang, "page."), dir=direction(table, lang)) for lang in languages}
     for lang in languages:
         missing = [key for key, text in words[lang].items() if not text]
         assert not missing, "%s: page words without text: %s" % (lang, missing)
@@ -168,8 +210,44 @@ def page_words_js(table, languages):
         unlike = [key for key, text in words[lang].items()
                   if sorted(re.findall(r"{\w+}", text)) != sorted(re.findall(r"{\w+}", words[ENGLISH][key]))]
         assert not unlike, "%s: page words with other {names} than English: %s" % (lang, unlike)
-    return ("// %s\n// The page's own words in each language of the game, by the table's column.\n"
-            "window.HORALIA_WORDS = %s;\n" % (HEADER, json.dumps(words, indent=1)))
+    return words
+
+
+def page_languages_js(languages):
+    """words.js: the languages the page can speak, for choosing one before
+    its words (words/<language>.js) are loaded."""
+    return ("// %s\n// The languages of the page, by the table's column; each one's words are in words/.\n"
+            "window.HORALIA_LANGUAGES = %s;\n" % (HEADER, json.dumps(languages)))
+
+
+def page_words_js(words, lang):
+    """words/<language>.js: the page's words in one language; ASCII, so that
+    no server's idea of the file's encoding can spoil them."""
+    return ("// %s\nwindow.HORALIA_WORDS = %s;\n" % (HEADER, json.dumps(words[lang], indent=0)))
+
+
+def web_manifest(table, lang):
+    """The page's manifest in a language (manifests/<language>.webmanifest),
+    for a page added to a home screen."""
+    manifest = {
+        "name": table[lang]["IDS_APP_TITLE"],
+        "short_name": table[lang]["IDS_APP_TITLE"],
+        "description": table[lang]["package.summary"],
+        "lang": lang.replace("_", "-"),
+        "dir": direction(table, lang),
+        "start_url": "../",
+        "scope": "../",
+        "display": "standalone",
+        "orientation": "any",
+        "background_color": "#181820",
+        "theme_color": "#181820",
+        "icons": [
+            {"src": "../icon-192.png", "sizes": "192x192", "type": "image/png", "purpose": "any"},
+            {"src": "../icon-512.png", "sizes": "512x512", "type": "image/png", "purpose": "any"},
+            {"src": "../icon-maskable-512.png", "sizes": "512x512", "type": "image/png", "purpose": "maskable"},
+        ],
+    }
+    return json.dumps(manifest, indent=1, ensure_ascii=False) + "\n"
 
 
 def cmake_string(text):
@@ -201,15 +279,34 @@ def package_words_cmake(table, languages):
         HEADER, "".join("set(%s %s)\n" % (name, cmake_string("\n".join(lines))) for name, lines in variables.items()))
 
 
+def check_unreviewed(table, languages):
+    for lang in languages:
+        marked = table[lang].get(UNREVIEWED, "").split()
+        unknown = [key for key in marked if key != "*" and key not in table[lang]]
+        assert not unknown, "%s: %s names no row: %s" % (lang, UNREVIEWED, unknown)
+
+
 def build():
     table, languages = translations()
     assert languages[0] == ENGLISH, "English is the first column"
+    check_unreviewed(table, languages)
     for folder, name, text in (("resources", "translations.rc", rc_text(table, languages)),
                                ("resources", "languages.h", header_text(languages)),
-                               ("platform/web/page", "words.js", page_words_js(table, languages)),
+                               ("platform/web/page", "words.js", page_languages_js(languages)),
                                ("packaging", "words.cmake", package_words_cmake(table, languages))):
         with open(os.path.join(ROOT, folder, name), "w", encoding="ascii" if name != "words.cmake" else "utf-8") as f:
             f.write(text)
+    words = page_words(table, languages)
+    folder = os.path.join(ROOT, "platform", "web", "page", "words")
+    os.makedirs(folder, exist_ok=True)
+    for lang in languages:
+        with open(os.path.join(folder, lang + ".js"), "w", encoding="ascii") as f:
+            f.write(page_words_js(words, lang))
+    manifests = os.path.join(ROOT, "platform", "web", "page", "manifests")
+    os.makedirs(manifests, exist_ok=True)
+    for lang in languages:
+        with open(os.path.join(manifests, lang + ".webmanifest"), "w", encoding="utf-8") as f:
+            f.write(web_manifest(table, lang))
 
 
 if __name__ == "__main__":

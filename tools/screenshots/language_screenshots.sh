@@ -7,13 +7,9 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 program=${1:?usage: $0 path/to/horalia}
 
-# A locale that picks each language of the table's first row.
+# The locale that picks each language, as resources/languages.h lists it.
 locale_of() {
-  case "$1" in
-    en) echo en_US.UTF-8 ;;
-    *_*) echo "$1.UTF-8" ;;
-    *) echo "${1}_$(echo "$1" | tr a-z A-Z).UTF-8" ;;
-  esac
+  sed -n 's/.*{"'"$1"'", "\([^"]*\)".*/\1/p' resources/languages.h
 }
 
 for language in $(head -1 resources/translations.tsv | cut -f2-); do

@@ -26,25 +26,23 @@
   // program looks the codes up here by these names.
   const INPUT = Object.freeze({ stylusDown: 1, stylusUp: 2, keyDown: 3, keyUp: 4 });
 
-  // ---- Words: the page speaks the language the game chooses from the
-  // browser's languages (the first that the game has: that country's, else
-  // the language's own, else another country's; else English). words.js,
-  // made from the translation table, holds them all; {name} in a text is
-  // filled in.
-  function pageLanguage(preferred) {
-    const columns = Object.keys(window.HORALIA_WORDS);
-    for (const tag of preferred) {
-      const [code, country] = String(tag).toLowerCase().split(/[-_]/);
-      const same = columns.filter((column) => column.toLowerCase().split("_")[0] === code);
-      const best = same.find((column) => column.toLowerCase() === code + "_" + country) ||
-        same.find((column) => !column.includes("_")) || same[0];
-      if (best) return best;
-    }
-    return "en";
-  }
-  const language = pageLanguage(navigator.languages || [navigator.language]);
-  const words = window.HORALIA_WORDS[language];
+  // ---- Words: the page speaks the language that index.html chose (as the
+  // game chooses it), in the words that it loaded for it (words/<language>.js,
+  // made from the translation table); {name} in a text is filled in.
+  const language = window.HORALIA_LANGUAGE;
+  const words = window.HORALIA_WORDS;
   document.documentElement.lang = language.replace("_", "-");
+  document.documentElement.dir = words.dir;
+  // The manifest of a page added to a home screen speaks the language too.
+  document.querySelector("link[rel=manifest]").href = "manifests/" + language + ".webmanifest";
+  // The language's own resources (the words in its pictures, the faces of
+  // its script), fetched beside the program, which carries only English and
+  // what every language shares; a visit downloads just its language's.
+  const languagePack = language === "en" ? Promise.resolve(null) :
+    fetch("languages/" + language + ".res").then((response) => {
+      if (!response.ok) throw new Error("languages/" + language + ".res: " + response.status);
+      return response.arrayBuffer();
+    }).then((bytes) => new Uint8Array(bytes));
   document.querySelector("meta[name=description]").content = words.description;
   for (const element of document.querySelectorAll("[data-word]")) element.textContent = words[element.dataset.word];
   document.getElementById("links").style.visibility = "visible";  // hidden until it has its words: nothing moves
@@ -694,10 +692,14 @@
       printErr: (text) => console.warn(text),
       onAbort: () => showNotice(words.stopped, words.start_again, () => location.reload()),
     };
-    const script = document.createElement("script");
-    script.src = "horalia.js";
-    script.onerror = () => showNotice(words.not_loaded, words.try_again, () => location.reload());
-    document.body.appendChild(script);
+    const notLoaded = () => showNotice(words.not_loaded, words.try_again, () => location.reload());
+    languagePack.then((pack) => {
+      host.languagePack = pack;
+      const script = document.createElement("script");
+      script.src = "horalia.js";
+      script.onerror = notLoaded;
+      document.body.appendChild(script);
+    }, notLoaded);
   }
 
   function claimAndStart() {
@@ -720,16 +722,17 @@
     });
   }
 
-  // ---- Offline: the worker keeps a copy of every file. It starts after the
-  // first picture, once the page has loaded all it asked for, so that it
-  // finds the files in the browser's cache (the server only confirms that
-  // they are current) and a first visit downloads each file once. A new
-  // version is fetched beside the copy in use and replaces it once no page
-  // of the old one is open, so the next time the game is opened it is new
-  // throughout.
+  // ---- Offline: the worker keeps a copy of every file that the page needs
+  // in its language. It starts after the first picture, once the page has
+  // loaded all it asked for, so that it finds the files in the browser's
+  // cache (the server only confirms that they are current) and a first visit
+  // downloads each file once. A new version is fetched beside the copy in
+  // use and replaces it once no page of the old one is open, so the next
+  // time the game is opened it is new throughout; so is a worker for another
+  // language, when the browser's language changes.
   function keepOffline() {
     if (!("serviceWorker" in navigator) || !window.isSecureContext) return;
-    const register = () => navigator.serviceWorker.register("sw.js").catch(() => {});
+    const register = () => navigator.serviceWorker.register("sw.js?language=" + language).catch(() => {});
     if (document.readyState === "complete") register();
     else window.addEventListener("load", register, { once: true });
   }
