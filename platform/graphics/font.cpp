@@ -3,7 +3,8 @@
 // every face name; weight 600 and above is bold. A positive height is the
 // cell height (ascent + descent), a negative one the em size, 0 a 12-pixel
 // cell; the first face's metrics make the cell, and every face is drawn at
-// the em size that gives. Lines are laid out by text_layout.h.
+// the em size that gives. A line that Liberation Sans draws whole is drawn
+// with it alone. Lines are laid out by text_layout.h.
 #include <algorithm>
 #include <cstdint>
 #include <limits>
@@ -16,9 +17,34 @@
 
 namespace platform {
 
-struct Font::Face {
-    std::vector<graphics::SizedFace*> faces;  // owned by the process's font cache, best first
+namespace {
+
+// Faces that lay out a line, best first, at the em size that the first one's
+// metrics give the cell.
+struct FaceSet {
+    std::vector<graphics::SizedFace*> faces;  // owned by the process's font cache
     int ascent = 0, descent = 0;
+    int height() const { return ascent + descent; }
+};
+
+}  // namespace
+
+struct Font::Face {
+    FaceSet language;  // the language's own faces, then Liberation Sans
+    FaceSet builtIn;   // Liberation Sans alone
+    // A line that Liberation Sans draws whole (numbers, Latin words) is drawn
+    // as in every other language; a line with letters of the language's own
+    // script is drawn with its faces, numbers and all.
+    const FaceSet& forLine(std::wstring_view text) const;
+
+    // The line last laid out, kept: a text is measured, then drawn.
+    struct Laid {
+        std::wstring text;
+        const FaceSet* set = nullptr;
+        graphics::LaidLine line;
+    };
+    Laid last;
+    const Laid& laid(std::wstring_view text);
 };
 
 namespace graphics {
@@ -61,6 +87,54 @@ void drawGlyph(Picture& target, const graphics::Glyph& g, std::int64_t x, std::i
 
 }  // namespace
 
+namespace {
+
+// The faces at the size that the description asks of the first one's cell.
+FaceSet sized(const std::vector<const graphics::Face*>& faces, bool cell, int pixels) {
+    FaceSet set;
+    if (faces.empty()) {
+        // Without FreeType text has no ink but keeps a plausible cell.
+        set.ascent = cell ? pixels * 4 / 5 : pixels;
+        set.descent = cell ? pixels - set.ascent : pixels / 5;
+        return set;
+    }
+    const graphics::Face& first = *faces.front();
+    const long unitsCell = std::max(first.unitsUp + first.unitsDown, 1L);
+    double em;
+    if (cell) {
+        // The cell is exactly the height asked for; the ascent is its share, rounded.
+        em = static_cast<double>(pixels) * first.ft->units_per_EM / unitsCell;
+        set.ascent = static_cast<int>((2 * first.unitsUp * pixels + unitsCell) / (2 * unitsCell));
+        set.descent = pixels - set.ascent;
+    } else {
+        em = pixels;
+        const long upem = std::max<long>(first.ft->units_per_EM, 1);
+        set.ascent = static_cast<int>((2 * first.unitsUp * pixels + upem) / (2 * upem));
+        set.descent = static_cast<int>((2 * first.unitsDown * pixels + upem) / (2 * upem));
+    }
+    // The other faces at the same em size: a line's letters are alike in size.
+    for (const graphics::Face* face : faces) set.faces.push_back(&graphics::sizedFace(*face, em));
+    return set;
+}
+
+}  // namespace
+
+const FaceSet& Font::Face::forLine(std::wstring_view text) const {  // with fontLock() held
+    if (builtIn.faces.empty() || language.faces.size() == builtIn.faces.size()) return language;
+    for (char32_t c : graphics::codePoints(text))
+        if (!builtIn.faces.front()->covers(c)) return language;
+    return builtIn;
+}
+
+const Font::Face::Laid& Font::Face::laid(std::wstring_view text) {  // with fontLock() held
+    if (!last.set || last.text != text) {
+        last.text = std::wstring(text);
+        last.set = &forLine(text);
+        last.line = graphics::layLine(text, last.set->faces);
+    }
+    return last;
+}
+
 Font::Font(const FontDescription& description) : face_(std::make_unique<Face>()) {
     const bool bold = description.weight >= 600;
     const std::int64_t height = description.height;
@@ -69,32 +143,15 @@ Font::Font(const FontDescription& description) : face_(std::make_unique<Face>())
         height == 0 ? DEFAULT_CELL_HEIGHT : std::min<std::int64_t>(height < 0 ? -height : height, MAX_PIXELS));
 
     const auto lock = graphics::fontLock();
-    std::vector<const graphics::Face*> faces;
+    std::vector<const graphics::Face*> faces, sans;
     for (const auto& file : graphics::languageFaces())
         if (const graphics::Face* face = graphics::faceOf(file)) faces.push_back(face);
-    if (const graphics::Face* sans = graphics::builtInFace(bold)) faces.push_back(sans);
-    if (faces.empty()) {
-        // Without FreeType text has no ink but keeps a plausible cell.
-        face_->ascent = cell ? pixels * 4 / 5 : pixels;
-        face_->descent = cell ? pixels - face_->ascent : pixels / 5;
-        return;
+    if (const graphics::Face* face = graphics::builtInFace(bold)) {
+        faces.push_back(face);
+        sans.push_back(face);
     }
-    const graphics::Face& first = *faces.front();
-    const long unitsCell = std::max(first.unitsUp + first.unitsDown, 1L);
-    double em;
-    if (cell) {
-        // The cell is exactly the height asked for; the ascent is its share, rounded.
-        em = static_cast<double>(pixels) * first.ft->units_per_EM / unitsCell;
-        face_->ascent = static_cast<int>((2 * first.unitsUp * pixels + unitsCell) / (2 * unitsCell));
-        face_->descent = pixels - face_->ascent;
-    } else {
-        em = pixels;
-        const long upem = std::max<long>(first.ft->units_per_EM, 1);
-        face_->ascent = static_cast<int>((2 * first.unitsUp * pixels + upem) / (2 * upem));
-        face_->descent = static_cast<int>((2 * first.unitsDown * pixels + upem) / (2 * upem));
-    }
-    // The other faces at the same em size: a line's letters are alike in size.
-    for (const graphics::Face* face : faces) face_->faces.push_back(&graphics::sizedFace(*face, em));
+    face_->language = sized(faces, cell, pixels);
+    face_->builtIn = sized(sans, cell, pixels);
 }
 
 Font::~Font() = default;
@@ -104,19 +161,21 @@ Font& Font::operator=(Font&&) noexcept = default;
 Size Font::extent(std::wstring_view text) const {
     if (!face_) return {};
     const auto lock = graphics::fontLock();
-    const std::int64_t width = graphics::layLine(text, face_->faces).width;
+    const Face::Laid& laid = face_->laid(text);
     return {static_cast<std::int32_t>(
-                std::clamp<std::int64_t>(width, 0, std::numeric_limits<std::int32_t>::max())),
-            face_->ascent + face_->descent};
+                std::clamp<std::int64_t>(laid.line.width, 0, std::numeric_limits<std::int32_t>::max())),
+            laid.set->height()};
 }
 
 void Font::drawCentred(Picture& target, Rect box, std::wstring_view text, Colour textColour,
                        Colour background) const {
     if (!face_ || target.empty()) return;
     const auto lock = graphics::fontLock();
-    const graphics::LaidLine line = graphics::layLine(text, face_->faces);
+    const Face::Laid& laid = face_->laid(text);
+    const FaceSet& set = *laid.set;
+    const graphics::LaidLine& line = laid.line;
     const std::int64_t width = line.width;
-    const std::int64_t height = face_->ascent + face_->descent;
+    const std::int64_t height = set.height();
 
     // Centred by integer division, as a centred single line is placed.
     const graphics::Box bounds = graphics::boxOf(box);
@@ -132,7 +191,7 @@ void Font::drawCentred(Picture& target, Rect box, std::wstring_view text, Colour
                                background);
     }
 
-    const std::int64_t baseline = top + face_->ascent;
+    const std::int64_t baseline = top + set.ascent;
     for (const graphics::PlacedGlyph& placed : line.glyphs)
         drawGlyph(target, placed.face->glyph(placed.index), left + placed.x, baseline + placed.down, textColour);
 }

@@ -335,9 +335,10 @@ TEST(TextFit, EveryStringOfEveryLanguageFitsItsPlace) {
 }
 
 // Arabic letters join and Devanagari vowel signs move and combine, so
-// neither line is its letters drawn one by one; an Arabic line runs right to left
-// with its numbers left to right: "<word> 12" shows 12 at its left end and
-// the word at its right end, as each looks alone.
+// neither line is its letters drawn one by one; an Arabic line runs right to
+// left with its numbers left to right: "<word> 12" shows 1 then 2 at its left
+// end and the word at its right end, each as it looks in a line of its own;
+// a line of numbers alone is drawn as in every other language.
 TEST(Shaping, LettersJoinAndReorderAndNumbersStayLeftToRight) {
     auto drawn = [](const platform::Font& font, const std::wstring& text) {
         const platform::Size extent = font.extent(text);
@@ -359,6 +360,8 @@ TEST(Shaping, LettersJoinAndReorderAndNumbersStayLeftToRight) {
         }
         return picture;
     };
+    platform::core::useFacesOfTheLanguage();  // English
+    const platform::Picture number = drawn(platform::Font(Text::defaultFont()), L"120");
     {
         Locale locale(std::map<std::string, std::string>{{"LANG", "hi_IN.UTF-8"}});
         platform::core::useFacesOfTheLanguage();
@@ -375,15 +378,24 @@ TEST(Shaping, LettersJoinAndReorderAndNumbersStayLeftToRight) {
     EXPECT_FALSE(platform::readsRightToLeft(L"12:30"));
     EXPECT_FALSE(platform::readsRightToLeft(L"Set time to 7:30"));
 
-    const platform::Picture line = drawn(font, word + L" 12"), digits = drawn(font, L"12"), alone = drawn(font, word);
-    ASSERT_GT(line.width(), digits.width() + alone.width());
+    // Each digit as the line draws it at its left end, alone after the word.
+    const platform::Picture line = drawn(font, word + L" 12"), one = drawn(font, word + L" 1"),
+                            two = drawn(font, word + L" 2"), alone = drawn(font, word);
+    const int blank = font.extent(word + L" ").width;
+    const int first = one.width() - blank, second = two.width() - blank;
+    ASSERT_GT(first, 0);
+    ASSERT_GT(second, 0);
+    ASSERT_EQ(line.width(), first + second + blank);
     int different = 0;
     for (int y = 0; y < line.height(); ++y) {
-        for (int x = 0; x < digits.width(); ++x) different += line.pixel(x, y) != digits.pixel(x, y);
+        for (int x = 0; x < first; ++x) different += line.pixel(x, y) != one.pixel(x, y);
+        for (int x = 0; x < second; ++x) different += line.pixel(first + x, y) != two.pixel(x, y);
         for (int x = 0; x < alone.width(); ++x)
             different += line.pixel(line.width() - alone.width() + x, y) != alone.pixel(x, y);
     }
     EXPECT_EQ(different, 0);
+    // A line of numbers alone looks as it does in every other language.
+    EXPECT_TRUE(gametest::samePixels(drawn(font, L"120"), number));
     platform::core::useFacesOfTheLanguage();  // the test's own language again
 }
 

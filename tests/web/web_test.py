@@ -621,21 +621,30 @@ def case_second_tab(server, reference):
 
 def case_offline(server, reference):
     """A first visit downloads each file once, the offline worker's copies
-    included; with the worker installed, a reload without network still plays."""
-    with Browser(server.url) as browser:
-        del server.requests[:]
-        browser.open()
-        browser.wait_for(lambda: browser.js("return !!navigator.serviceWorker.controller"), "the offline worker", 30)
-        downloads = [path for path, status in server.requests if status == 200]
-        twice = sorted({path for path in downloads if downloads.count(path) > 1})
-        assert not twice, "downloaded twice: %s" % twice
-        browser.cdp("Network.enable")
-        browser.cdp("Network.emulateNetworkConditions", offline=True, latency=0, downloadThroughput=0,
-                    uploadThroughput=0)
-        browser.reload()
-        assert browser.pixels() == reference.screen("title")
-        browser.tap(TITLE)
-        assert browser.pixels() == reference.screen("game"), "the offline page did not play"
+    included, and of the languages' own files only its language's; with the
+    worker installed, a reload without network still plays, in English and
+    in a language whose resources the page fetches beside the program."""
+    for language, locale in (("en", "en_US.UTF-8"), ("ar", "ar_EG.UTF-8")):
+        screens, _ = reference.matrix(locale, [])
+        languages = "Object.defineProperty(Navigator.prototype, 'languages', {get: () => ['%s']});" % language
+        with Browser(server.url, scripts=(FIXED_DATE, languages)) as browser:
+            del server.requests[:]
+            browser.open()
+            browser.wait_for(lambda: browser.js("return !!navigator.serviceWorker.controller"), "the offline worker",
+                             30)
+            downloads = [path for path, status in server.requests if status == 200]
+            twice = sorted({path for path in downloads if downloads.count(path) > 1})
+            assert not twice, "downloaded twice: %s" % twice
+            own = sorted({path.split("/")[2] for path, _ in server.requests
+                          if re.match(r"/(languages|words|manifests)/", path)})
+            assert all(name.startswith(language + ".") for name in own), (language, own)
+            browser.cdp("Network.enable")
+            browser.cdp("Network.emulateNetworkConditions", offline=True, latency=0, downloadThroughput=0,
+                        uploadThroughput=0)
+            browser.reload()
+            assert browser.pixels() == screens["title"], "the offline page in %s" % language
+            browser.tap(TITLE)
+            assert browser.pixels() == screens["game"], "the offline page did not play in %s" % language
 
 
 def case_new_version(server, reference):

@@ -33,8 +33,6 @@
   const words = window.HORALIA_WORDS;
   document.documentElement.lang = language.replace("_", "-");
   document.documentElement.dir = words.dir;
-  // The manifest of a page added to a home screen speaks the language too.
-  document.querySelector("link[rel=manifest]").href = "manifests/" + language + ".webmanifest";
   // The language's own resources (the words in its pictures, the faces of
   // its script), fetched beside the program, which carries only English and
   // what every language shares; a visit downloads just its language's.
