@@ -36,7 +36,7 @@ for _ in $(seq 500); do [ "$(claims)" -ge 2 ] && break; sleep 0.01; done
 
 # ... until a start on a real display comes: that one shows its window.
 exec 3>"$home/display"
-Xvfb -displayfd 3 -screen 0 640x800x24 >/dev/null 2>&1 &
+Xvfb -displayfd 3 -noreset -screen 0 640x800x24 >/dev/null 2>&1 &
 pids+=("$!")
 exec 3>&-
 for _ in $(seq 500); do [ -s "$home/display" ] && break; sleep 0.01; done

@@ -315,7 +315,10 @@ TEST_F(SingleInstance, AFloodOfSilentConnectionsNeverHoldsTheGameUp) {
         usleep(10000);
     }
     std::printf("slowest pass of the loop during the flood: %.1f ms\n", slowest);
-    EXPECT_LT(slowest, 100.0) << "a tap waits no longer than 100 ms";
+    // A loop held up by the flood waited seconds; a busy machine's page faults
+    // and cache misses add tens of milliseconds even to passes it did not take
+    // the processor from, so the bound sits well between the two.
+    EXPECT_LT(slowest, 300.0) << "a tap waits no longer than a blink";
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_EQ(headless::raiseRequests(), before + 1) << "the real request got through";

@@ -259,7 +259,7 @@ def main():
     parser.add_argument("--measure", action="store_true", help="also measure the CPU at rest")
     args = parser.parse_args()
     display = ":%d" % (200 + random.randrange(100))
-    xvfb = subprocess.Popen(["Xvfb", display, "-screen", "0", "1024x768x24"], stdout=subprocess.DEVNULL,
+    xvfb = subprocess.Popen(["Xvfb", display, "-noreset", "-screen", "0", "1024x768x24"], stdout=subprocess.DEVNULL,
                             stderr=subprocess.DEVNULL)
     wine = Wine(os.path.abspath(args.prefix), display)
     try:

@@ -18,7 +18,7 @@ tools/windows/build_windows.sh "$@"
 cmake --build "$build" -j2  # the tests
 
 display=:$((200 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
+Xvfb "$display" -noreset -screen 0 1024x768x24 >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true' EXIT
 sleep 1
