@@ -551,7 +551,7 @@ def case_layout(server, reference):
     colours within it); the page may be zoomed while the canvas keeps
     double-taps from zooming; Save and Load are buttons that Tab reaches; the
     manifest lets a tablet turn and brings a maskable icon; the page's script
-    is minified."""
+    is minified; a notice taller than the screen scrolls."""
     with Browser(server.url, scripts=(FIXED_DATE, LAYOUT_SHIFTS)) as browser:
         browser.cdp("Emulation.setDeviceMetricsOverride", width=393, height=852, deviceScaleFactor=3, mobile=True)
         server.delays["/horalia_page.js"] = 0.5  # the page paints before its script has come
@@ -586,6 +586,13 @@ def case_layout(server, reference):
         assert manifest["orientation"] == "any", manifest["orientation"]
         assert any(icon["purpose"] == "maskable" for icon in manifest["icons"]), manifest["icons"]
         assert script.count("\n") <= 1, "the page's script is not minified"
+        # Turned and zoomed, a notice taller than the screen scrolls: its first line and its button reachable.
+        browser.cdp("Emulation.setDeviceMetricsOverride", width=640, height=230, deviceScaleFactor=3, mobile=True)
+        browser.click("about")
+        top, bottom = browser.js("const n = document.getElementById('notice'), top = n.firstElementChild;"
+                                 "const t = top.getBoundingClientRect().top; n.scrollTop = n.scrollHeight;"
+                                 "return [t, n.lastElementChild.getBoundingClientRect().bottom];")
+        assert top >= 0 and bottom <= 230, "About on a short screen spans %s to %s" % (top, bottom)
 
 
 def case_second_tab(server, reference):
@@ -776,6 +783,11 @@ def case_keys_and_screen_reader(server, reference):
         when, said = browser.js("return window.spokenTexts[window.spokenTexts.length - 1]")
         assert said.startswith("Right! Score: 12. Set time to "), said
         assert when - checked > 2000, "said %.0f ms after the check, during the spin" % (when - checked)
+        # A key held with Ctrl stays the browser's: Ctrl+0 resets the zoom.
+        browser.js("window.addEventListener('keydown', (e) => (window.keptFromBrowser = e.defaultPrevented));")
+        for kind in ("rawKeyDown", "keyUp"):
+            browser.cdp("Input.dispatchKeyEvent", type=kind, key="0", code="Digit0", windowsVirtualKeyCode=48, modifiers=2)
+        assert browser.js("return window.keptFromBrowser") is False, "Ctrl+0 was kept from the browser"
         # The first Tab gives the game the focus; then from the check button
         # the hour arrows, the menu button, the exit icon, and the page.
         for _ in range(6):

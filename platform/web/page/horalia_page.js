@@ -84,7 +84,9 @@
     noticeOther.onclick = otherAction || null;
     notice.hidden = false;
     stage.inert = true;
-    noticeButton.focus();
+    // A notice taller than the screen shows its first line first; it scrolls down to its button.
+    noticeButton.focus({ preventScroll: true });
+    notice.scrollTop = 0;
   }
 
   function hideNotice() {
@@ -535,7 +537,8 @@
     if (!key || event.altKey || event.metaKey || !keysForTheGame()) return;
     if (key === VK_TAB && document.activeElement !== canvas) return;
     // The arrows and Space do not scroll, Tab does not leave the game: the game moves its own focus.
-    if (key !== 0x11) event.preventDefault();
+    // A key held with Ctrl stays the browser's (Ctrl+0 resets the zoom, Ctrl+R reloads); the game ignores it.
+    if (key !== 0x11 && !event.ctrlKey) event.preventDefault();
     if (event.repeat || keysDown.has(key)) return;
     tellShift(event.shiftKey);
     if (key === VK_SHIFT) return;
