@@ -25,6 +25,12 @@ app=org.quillmoor.Horalia
 echo "== menu entry and software centre description"
 desktop-file-validate "$work/content/usr/share/applications/$app.desktop"
 appstreamcli validate --no-net "$work/content/usr/share/metainfo/$app.metainfo.xml"
+# Each language's words lie under a name its locales look up (language or
+# language_COUNTRY); under another the menu would show them in English.
+unfound=$( (grep -ohE '^[A-Za-z]+\[[^]]*\]' "$work/content/usr/share/applications/$app.desktop" | sed 's/.*\[//; s/\]//'
+            grep -ohE 'xml:lang="[^"]*"' "$work/content/usr/share/metainfo/$app.metainfo.xml" | cut -d'"' -f2) |
+          grep -vE '^[a-z]{2,3}(_[A-Z]{2})?$' || true)
+[ -z "$unfound" ] || { echo "words under no locale's name: $(echo $unfound)" >&2; exit 1; }
 
 echo "== lintian"
 lintian -I --pedantic "$deb" 2>/dev/null | tee "$work/lintian" || true

@@ -255,15 +255,24 @@ def cmake_string(text):
     return '"%s"' % text.replace("\\", "\\\\").replace('"', '\\"').replace("$", "\\$")
 
 
+def locale_name(lang):
+    """A column's language as a desktop entry and AppStream look it up, by
+    the locale's language[_COUNTRY]: a script ("zh_Hans") names no locale, so
+    Simplified Chinese goes under "zh", where every Chinese locale looks last,
+    as the game picks it for every Chinese locale."""
+    language, _, rest = lang.partition("_")
+    return language if len(rest) == 4 else lang
+
+
 def package_words_cmake(table, languages):
     """The desktop entry's and the software centre's words in every language,
     as CMake variables that packaging/CMakeLists.txt puts into their templates."""
     def desktop(key, field):
-        return ["%s%s=%s" % (field, "" if lang == ENGLISH else "[%s]" % lang, table[lang]["package." + key])
-                for lang in languages]
+        return ["%s%s=%s" % (field, "" if lang == ENGLISH else "[%s]" % locale_name(lang),
+                             table[lang]["package." + key]) for lang in languages]
 
     def xml(element, key, indent):
-        return ["%s<%s%s>%s</%s>" % (indent, element, "" if lang == ENGLISH else ' xml:lang="%s"' % lang,
+        return ["%s<%s%s>%s</%s>" % (indent, element, "" if lang == ENGLISH else ' xml:lang="%s"' % locale_name(lang),
                                      escape(table[lang]["package." + key]), element) for lang in languages]
     paragraphs = sorted(key[len("package."):] for key in table[ENGLISH] if key.startswith("package.description_"))
     variables = {
