@@ -801,6 +801,11 @@ def case_keys_and_screen_reader(server, reference):
         for _ in range(2):  # past the page's end, Tab stays off what the notice hides
             browser.key("Tab")
             assert browser.js("return !document.getElementById('stage').contains(document.activeElement)")
+        # What the game says is still heard: the live region is not hidden with the page behind the notice.
+        region = browser.cdp("DOM.querySelector", nodeId=browser.cdp("DOM.getDocument")["root"]["nodeId"],
+                             selector="#spoken")["nodeId"]
+        assert not browser.cdp("Accessibility.getPartialAXTree", nodeId=region, fetchRelatives=False)["nodes"][0] \
+            .get("ignored"), "the live region is hidden while About is up"
         browser.key("Escape")
         shown, focused = browser.notice(), browser.js("return document.activeElement.id")
         assert shown is None and focused == "about", "after About and Escape: %r, focus on %r" % (shown, focused)
