@@ -809,6 +809,16 @@ def case_keys_and_screen_reader(server, reference):
         browser.key("Escape")
         shown, focused = browser.notice(), browser.js("return document.activeElement.id")
         assert shown is None and focused == "about", "after About and Escape: %r, focus on %r" % (shown, focused)
+        # The key where M is on a Latin layout: as AZERTY's "," it is no key of
+        # the game's; as Russian's "ь" it is M and opens the level screen.
+        browser.js("document.getElementById('screen').focus()")
+        for typed, opens in ((",", False), ("\u044c", True)):
+            said = browser.js("return window.spokenTexts.length")
+            for kind in ("keyDown", "keyUp"):
+                browser.cdp("Input.dispatchKeyEvent", type=kind, key=typed, code="KeyM", windowsVirtualKeyCode=77)
+            browser.settle()
+            spoken = browser.js("return window.spokenTexts.slice(%d).map((s) => s[1])" % said)
+            assert bool(spoken) == opens and all(s.startswith("Level 1.") for s in spoken), (typed, spoken)
         errors = browser.errors()
         assert not errors, "console errors: %s" % errors
 

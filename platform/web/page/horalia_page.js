@@ -510,7 +510,10 @@
   function virtualKey(event) {
     if (event.key in NAMED_KEYS) return NAMED_KEYS[event.key];
     if (/^[a-z0-9]$/i.test(event.key)) return event.key.toUpperCase().charCodeAt(0);
-    if (/^Key[A-Z]$/.test(event.code)) return event.code.charCodeAt(3); // a layout of another script
+    // A layout of another script types no Latin letter there: its letter
+    // keys are named by their place. Punctuation (AZERTY's "," where M is on
+    // other layouts) stays no key of the game's, as on the desktop.
+    if (/^Key[A-Z]$/.test(event.code) && /^[^\x00-\x7f]$/u.test(event.key)) return event.code.charCodeAt(3);
     if (/^(Digit|Numpad)[0-9]$/.test(event.code)) return event.code.charCodeAt(event.code.length - 1);
     return 0;
   }
