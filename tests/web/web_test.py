@@ -37,17 +37,8 @@ from selenium import webdriver
 from selenium.webdriver.chrome.options import Options
 from selenium.webdriver.chrome.service import Service
 
-WIDTH, HEIGHT = 240, 320
-# Controls of the game, in display pixels (as the headless tests' table has them).
-TITLE = (120, 150)
-MENU = (25, 25)
-EXIT = (226, 14)
-HOUR_FORWARD = (30, 190)
-HOUR_BACK = (30, 215)
-MINUTE_FORWARD = (210, 190)
-CHECK = (120, 245)
-AUTO_BOX = (35, 45)
-OK_BUTTON = (80, 255)
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from game_places import AUTO_BOX, CHECK, EXIT, HEIGHT, HOUR_BACK, HOUR_FORWARD, MENU, MINUTE_FORWARD, OK_BUTTON, TITLE, WIDTH  # noqa: E402
 
 
 def level_box(level):

@@ -23,15 +23,8 @@ import sys
 import tempfile
 import time
 
-WIDTH, HEIGHT = 240, 320
-# Controls of the game, in display pixels (as the headless tests' table has them).
-TITLE = (120, 150)
-MENU = (25, 25)
-OK = (80, 255)
-EXIT = (226, 14)
-HOUR_FORWARD = (30, 190)
-MINUTE_FORWARD = (210, 190)
-CHECK = (120, 245)
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from game_places import CHECK, EXIT, HEIGHT, HOUR_FORWARD, MENU, MINUTE_FORWARD, TITLE, WIDTH, OK_BUTTON as OK  # noqa: E402
 KEY = r"HKCU\Software\Quillmoor\Horalia"
 
 
